@@ -1,0 +1,32 @@
+# Shared settings of the project's targets: warnings, sanitizers, plug-in naming.
+
+if(VANTOR_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Warnings every target of ours gets; errors too when VANTOR_WERROR is on (CI).
+function(vantor_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+        -Wno-sign-conversion -Wold-style-cast -Woverloaded-virtual)
+    if(VANTOR_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+endfunction()
+
+# A host plug-in: a shared library without the lib prefix, in <build>/bin, that exports its one
+# factory (marked VANTOR_EXPORT) and nothing else. On ELF a version script also hides the
+# standard library's template instances, which carry default visibility.
+function(vantor_plugin target factory)
+    set_target_properties(${target} PROPERTIES PREFIX "")
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/common)
+    if(WIN32)
+        target_link_options(${target} PRIVATE -static-libgcc -static-libstdc++ -static)
+    else()
+        set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}.exports)
+        file(WRITE ${script} "{ global: ${factory}; local: *; };\n")
+        target_link_options(${target} PRIVATE -Wl,--no-undefined -Wl,--version-script=${script})
+        set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${script})
+    endif()
+    vantor_warnings(${target})
+endfunction()

@@ -1,0 +1,22 @@
+// A bullet: rises from the shooter until it leaves the screen or a demon flags it.
+#pragma once
+
+#include "VantorEngine.h"
+#include "VantorEntity.h"
+
+class CGameState;
+
+class CBullet final : public CVantorEntity {
+public:
+    CBullet();
+
+    bool Attach(CVantorEngine* engine) override;
+    void Update() override;
+
+    CVantorEngine* engine;
+    CGameState* gameState;
+    CVantorSprite* sprite;
+    float x;
+    float y;
+    bool pendingRemoval;
+};

@@ -1,10 +1,14 @@
 // An ammo box: lying, carried, delivered.
 #include "AmmoBox.h"
 
+#include <cstdint>
+
 #include "GameState.h"
+#include "Shooter.h"
 
 namespace {
 constexpr float kReach = 32.0f;
+constexpr int32_t kAmmoPerBox = 3;
 }  // namespace
 
 bool CAmmoBox::Attach(CVantorEngine* newEngine)
@@ -24,12 +28,22 @@ void CAmmoBox::Setup(CGameState* owner, float newX, float newY)
     sprite->SetPosition(x, y);
 }
 
+// A box ends whether or not a game is running: a delivered or flagged box has nothing left to do.
 void CAmmoBox::Update()
 {
+    if (delivered || pendingRemoval) {
+        engine->GetGraphics()->DestroySprite(sprite);
+        CVantorEngine* host = engine;
+        host->DestroyEntity(this);
+    }
 }
 
 void CAmmoBox::Deliver()
 {
+    engine->GetSound()->PlaySound(gameState->sndAmmoUp);
+    gameState->shooter->ammo += kAmmoPerBox;
+    gameState->RebuildHud();
+    delivered = true;
 }
 
 bool CAmmoBox::IsNear(float px, float py) const

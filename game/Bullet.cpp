@@ -1,7 +1,14 @@
 // A bullet rising from the shooter.
 #include "Bullet.h"
 
+#include "EntityList.h"
 #include "GameState.h"
+
+namespace {
+constexpr float kSpeed = 500.0f;         // upward
+constexpr float kTopLimit = -6.0f;       // gone once above this
+constexpr float kMaxFrameTime = 0.5f;
+}  // namespace
 
 CBullet::CBullet() : sprite(nullptr), pendingRemoval(false) {}
 
@@ -13,4 +20,30 @@ bool CBullet::Attach(CVantorEngine* newEngine)
 
 void CBullet::Update()
 {
+    if (pendingRemoval) {
+        Remove();
+        return;
+    }
+    if (!gameState->playing) {
+        return;
+    }
+    float dt = engine->GetFrameTime();
+    if (dt > kMaxFrameTime) {
+        dt = kMaxFrameTime;
+    }
+    y -= kSpeed * dt;
+    sprite->SetPosition(x, y);
+    if (y < kTopLimit) {
+        Remove();
+    }
+}
+
+void CBullet::Remove()
+{
+    engine->GetGraphics()->DestroySprite(sprite);
+    CGameState* state = gameState;
+    CVantorEngine* host = engine;
+    host->DestroyEntity(this);
+    // Nothing of this bullet may be read from here on.
+    RemoveFromList(state->bullets, this);
 }

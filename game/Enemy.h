@@ -28,4 +28,8 @@ public:
     float frameTime;                     // time until the next image flip
     int32_t frame;
     bool pendingRemoval;
+
+private:
+    // Destroys the sprite, hands the demon back to the host and drops it from its list.
+    void Remove();
 };

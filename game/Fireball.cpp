@@ -1,7 +1,16 @@
 // A fireball falling from a demon.
 #include "Fireball.h"
 
+#include "EntityList.h"
 #include "GameState.h"
+#include "Player.h"
+
+namespace {
+constexpr float kSpeed = 500.0f;         // downward
+constexpr float kBottomLimit = 464.0f;   // gone once below this
+constexpr float kReach = 32.0f;
+constexpr float kMaxFrameTime = 0.5f;
+}  // namespace
 
 CFireball::CFireball() : sprite(nullptr), pendingRemoval(false) {}
 
@@ -13,4 +22,40 @@ bool CFireball::Attach(CVantorEngine* newEngine)
 
 void CFireball::Update()
 {
+    if (pendingRemoval) {
+        Remove();
+        return;
+    }
+    if (!gameState->playing) {
+        return;
+    }
+    float dt = engine->GetFrameTime();
+    if (dt > kMaxFrameTime) {
+        dt = kMaxFrameTime;
+    }
+    y += kSpeed * dt;
+    sprite->SetPosition(x, y);
+
+    // Used up on reaching the player, whether or not his protection lets the hit count.
+    CPlayer* player = gameState->player;
+    const float dx = x - player->x;
+    const float dy = y - player->y;
+    if (dx > -kReach && dx < kReach && dy > -kReach && dy < kReach) {
+        player->TakeHit();
+        Remove();
+        return;
+    }
+    if (y > kBottomLimit) {
+        Remove();
+    }
+}
+
+void CFireball::Remove()
+{
+    engine->GetGraphics()->DestroySprite(sprite);
+    CGameState* state = gameState;
+    CVantorEngine* host = engine;
+    host->DestroyEntity(this);
+    // Nothing of this fireball may be read from here on.
+    RemoveFromList(state->fireballs, this);
 }

@@ -19,4 +19,8 @@ public:
     float x;
     float y;
     bool pendingRemoval;
+
+private:
+    // Destroys the sprite, hands the fireball back to the host and drops it from its list.
+    void Remove();
 };

@@ -10,6 +10,11 @@ constexpr float kCoolDown = 0.2f;
 constexpr int32_t kStartAmmo = 3;
 constexpr float kReach = 32.0f;
 constexpr int kFrameCount = 2;
+constexpr int kIdleFrame = 0;
+constexpr int kFiredFrame = 1;
+constexpr float kMaxFrameTime = 0.5f;
+constexpr float kBulletOffsetX = -6.0f;
+constexpr float kBulletOffsetY = -22.0f;
 }  // namespace
 
 bool CShooter::Attach(CVantorEngine* newEngine)
@@ -32,10 +37,38 @@ void CShooter::Setup(CGameState* owner)
 
 void CShooter::Update()
 {
+    if (pendingRemoval) {
+        engine->GetGraphics()->DestroySprite(sprite);
+        CVantorEngine* host = engine;
+        host->DestroyEntity(this);
+        return;
+    }
+    if (!gameState->playing) {
+        return;
+    }
+    float dt = engine->GetFrameTime();
+    if (dt > kMaxFrameTime) {
+        dt = kMaxFrameTime;
+    }
+    if (fireTime > 0.0f) {
+        fireTime -= dt;
+        if (fireTime <= 0.0f) {
+            sprite->SetFrame(kIdleFrame);
+        }
+    }
 }
 
 void CShooter::Fire()
 {
+    if (ammo <= 0 || fireTime > 0.0f) {
+        return;
+    }
+    engine->GetSound()->PlaySound(gameState->sndShoot);
+    gameState->SpawnBullet(x + kBulletOffsetX, y + kBulletOffsetY);
+    --ammo;
+    gameState->RebuildHud();
+    fireTime = kCoolDown;
+    sprite->SetFrame(kFiredFrame);
 }
 
 bool CShooter::IsNear(float px, float py) const

@@ -1,4 +1,4 @@
-// The game state: set-up, HUD and the spawn operations.
+// The game state: construction, set-up, HUD and the spawn operations.
 #include "GameState.h"
 
 #include <cmath>
@@ -17,10 +17,8 @@
 
 namespace {
 
-constexpr float kEnemyPeriod = 3.0f;
-constexpr float kLeftCornerX = 16.0f;
-constexpr float kRightCornerX = 624.0f;
-constexpr float kCornerY = 464.0f;
+constexpr float kBackgroundX = 320.0f;
+constexpr float kBackgroundY = 240.0f;
 
 struct PathAndField {
     const char* path;
@@ -73,7 +71,8 @@ constexpr float kHighScoreY = 50.0f;
 }  // namespace
 
 CGameState::CGameState()
-    : leftAmmoBoxTimer(0.0f), rightAmmoBoxTimer(0.0f), fullscreen(false), menuCooldown(0.0f)
+    : leftAmmoBoxTimer(0.0f), rightAmmoBoxTimer(0.0f), fullscreen(false), menuCooldown(0.0f),
+      awaitingQuit(false)
 {
 }
 
@@ -111,7 +110,7 @@ bool CGameState::Attach(CVantorEngine* newEngine)
     score = 0;
 
     backgroundSprite = graphics->CreateSprite(1, &imgBackground);
-    backgroundSprite->SetPosition(320.0f, 240.0f);
+    backgroundSprite->SetPosition(kBackgroundX, kBackgroundY);
 
     player = static_cast<CPlayer*>(engine->CreateEntity("Player"));
     player->Setup(this);
@@ -124,22 +123,10 @@ bool CGameState::Attach(CVantorEngine* newEngine)
 
     random.Seed(static_cast<uint32_t>(std::time(nullptr)));
     SpawnEnemy();
-    enemyTimer = kEnemyPeriod;
+    enemyTimer = kDemonPeriod;
     playing = true;
     RebuildHud();
     return true;
-}
-
-void CGameState::Update()
-{
-}
-
-void CGameState::ShowGameOver()
-{
-}
-
-void CGameState::Restart()
-{
 }
 
 namespace {

@@ -18,6 +18,12 @@ class CFireball;
 
 class CGameState final : public CVantorEntity {
 public:
+    // Where the two corner boxes lie, and how often a demon arrives during play.
+    static constexpr float kLeftCornerX = 16.0f;
+    static constexpr float kRightCornerX = 624.0f;
+    static constexpr float kCornerY = 464.0f;
+    static constexpr float kDemonPeriod = 3.0f;
+
     CGameState();
 
     bool Attach(CVantorEngine* engine) override;
@@ -83,5 +89,6 @@ public:
     int32_t menuChoice;                  // 0 = Retry, anything else = Quit
     float menuCooldown;
 
+    bool awaitingQuit;                   // a Retry failed: no game, no menu, "quit" is posted
     CRandom random;                      // every random draw of the game, seeded by Attach
 };

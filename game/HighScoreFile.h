@@ -1,10 +1,32 @@
 // The "highscore" file: exactly 4 bytes, a little-endian signed 32-bit integer, no header.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 
 inline constexpr const char* kHighScorePath = "highscore";
+inline constexpr std::size_t kHighScoreSize = 4;
+
+// The file's bytes for a score, and back.
+void EncodeHighScore(int32_t value, unsigned char (&bytes)[kHighScoreSize]);
+int32_t DecodeHighScore(const unsigned char (&bytes)[kHighScoreSize]);
 
 // The stored score; 0 when the file is missing, unreadable or shorter than 4 bytes.
 // Bytes after the fourth are ignored.
 int32_t ReadHighScore(const char* path);
+
+// Puts bytes into an open file and says how many arrived: std::fwrite for the game, a failing
+// stand-in for tests.
+using HighScoreByteWriter = std::size_t (*)(const unsigned char* bytes, std::size_t count, std::FILE* file);
+
+// Replaces the file with the score without ever leaving it empty or short: the bytes go to a
+// temporary file beside it, which replaces the old file in one atomic rename only once it is
+// completely written and on the device. False when anything failed; the old file is then
+// untouched and the temporary file is gone.
+bool WriteHighScore(const char* path, int32_t value);
+bool WriteHighScore(const char* path, int32_t value, HighScoreByteWriter writer);
+
+// The temporary file that WriteHighScore uses for path: same directory, unique to this process.
+std::string HighScoreTempPath(const char* path);

@@ -28,10 +28,15 @@ VANTOR_PLATFORM_API void PlatformSetSdlWindow(SDL_Window* window);
 
 // Virtual devices. Key codes are DirectInput scan codes (DIK_*), buttons XInput masks.
 VANTOR_PLATFORM_API void PlatformVirtualKey(uint8_t dikCode, bool down);
+// Plugging the pad in or out; unplugging also releases its buttons and centres its stick.
 VANTOR_PLATFORM_API void PlatformVirtualPadConnected(bool connected);
 VANTOR_PLATFORM_API void PlatformVirtualPadButton(uint16_t mask, bool down);
 VANTOR_PLATFORM_API void PlatformVirtualPadStick(int16_t lx, int16_t ly);
-// Releases every virtual key and button, centres the stick, disconnects the pad.
+// The virtual back end's game window: GetActiveWindow answers it while it has focus (from the
+// start), and a focus loss takes the keyboard away as it does under SDL.
+VANTOR_PLATFORM_API void PlatformVirtualSetFocus(bool focused);
+// Releases every virtual key and button, centres the stick, disconnects the pad, gives the
+// virtual window focus.
 VANTOR_PLATFORM_API void PlatformVirtualReset();
 
 // Names as scripts write them: a DIK_ name without its prefix ("LEFT", "RETURN") and an XInput

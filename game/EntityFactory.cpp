@@ -14,10 +14,15 @@
 
 namespace {
 
+// Null when memory runs out: nothing may be thrown across the module's export.
 template <typename T>
 CVantorEntity* Make()
 {
-    return new (std::nothrow) T();
+    try {
+        return new T();
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 struct FactoryEntry {

@@ -10,9 +10,12 @@ void CRandom::Seed(uint32_t seed)
 
 int CRandom::Next()
 {
-    if (!queued.empty()) {
-        const int value = queued.front();
-        queued.pop_front();
+    if (nextQueued < queued.size()) {
+        const int value = queued[nextQueued++];
+        if (nextQueued == queued.size()) {
+            queued.clear();
+            nextQueued = 0;
+        }
         return value;
     }
     state = state * 1103515245u + 12345u;

@@ -3,7 +3,8 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
+#include <cstddef>
+#include <vector>
 
 class CRandom {
 public:
@@ -17,5 +18,6 @@ public:
 
 private:
     uint32_t state = 1;
-    std::deque<int> queued;
+    std::vector<int> queued;             // allocates nothing until a value is queued
+    std::size_t nextQueued = 0;
 };

@@ -25,6 +25,14 @@ void FreeEntityMemory(CVantorEntity* entity)
     ::operator delete(static_cast<void*>(entity));
 }
 
+// The game state owns lists, so its destructor has to run; the host is the one that knows.
+void DeleteGameState(CVantorEntity* entity)
+{
+    CGameState* state = static_cast<CGameState*>(entity);
+    state->~CGameState();
+    ::operator delete(static_cast<void*>(state));
+}
+
 }  // namespace
 
 FakeSprite::FakeSprite(FakeHost& owner, int spriteId, std::vector<int> frameTable)
@@ -87,7 +95,11 @@ CVantorEntity* FakeHost::CreateEntity(const char* className)
     }
     createdClasses.emplace_back(className);
     entity->Attach(this);
-    entities.push_back({entity, true, {}});
+    std::function<void(CVantorEntity*)> deleter;
+    if (std::strcmp(className, "GameState") == 0) {
+        deleter = DeleteGameState;
+    }
+    entities.push_back({entity, true, std::move(deleter)});
     return entity;
 }
 
@@ -246,12 +258,7 @@ CVantorEntity* FakeHost::StartGame()
     if (game == nullptr) {
         return nullptr;
     }
-    // The game state owns lists, so its destructor has to run; the host is the one that knows.
-    Register(game, [](CVantorEntity* entity) {
-        CGameState* state = static_cast<CGameState*>(entity);
-        state->~CGameState();
-        ::operator delete(static_cast<void*>(state));
-    });
+    Register(game, DeleteGameState);
     attachResult = game->Attach(this);
     return game;
 }

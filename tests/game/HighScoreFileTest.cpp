@@ -1,0 +1,98 @@
+// The "highscore" file: its 4 little-endian bytes, reading odd files, and a save that keeps the
+// old score whenever it cannot put the new one in place.
+#include <gtest/gtest.h>
+#include <gmock/gmock.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "GameTestSupport.h"
+#include "HighScoreFile.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+
+// Writes the first half of the bytes and then reports the device full.
+std::size_t WriteHalfThenFail(const unsigned char* bytes, std::size_t count, std::FILE* file)
+{
+    const std::size_t half = count / 2;
+    std::fwrite(bytes, 1, half, file);
+    return half;
+}
+
+}  // namespace
+
+class HighScoreFile : public ::testing::Test {
+protected:
+    TempWorkingDirectory directory;
+};
+
+TEST_F(HighScoreFile, ReadsOddFilesToADefinedValue)
+{
+    EXPECT_EQ(ReadHighScore("highscore"), 0);   // absent
+
+    WriteBytes("highscore", {0xFA, 0x00, 0x00, 0x00});
+    EXPECT_EQ(ReadHighScore("highscore"), 250);
+
+    WriteBytes("highscore", {0xFA, 0x00, 0x00});
+    EXPECT_EQ(ReadHighScore("highscore"), 0);   // short
+
+    WriteBytes("highscore", {});
+    EXPECT_EQ(ReadHighScore("highscore"), 0);
+
+    WriteBytes("highscore", {0xFF, 0xFF, 0xFF, 0xFF});
+    EXPECT_EQ(ReadHighScore("highscore"), -1);
+
+    WriteBytes("highscore", {0x01, 0x02, 0x03, 0x04, 0x05, 0x06});
+    EXPECT_EQ(ReadHighScore("highscore"), 0x04030201);   // the rest is ignored
+
+    std::filesystem::remove("highscore");
+    std::filesystem::create_directory("highscore");
+    EXPECT_EQ(ReadHighScore("highscore"), 0);   // not a file
+}
+
+TEST_F(HighScoreFile, WritesExactlyFourLittleEndianBytes)
+{
+    ASSERT_TRUE(WriteHighScore("highscore", 250));
+    EXPECT_THAT(ReadBytes("highscore"), ElementsAre(0xFA, 0x00, 0x00, 0x00));
+
+    // A longer file is replaced whole, not overwritten in front.
+    WriteBytes("highscore", {1, 2, 3, 4, 5, 6, 7, 8});
+    ASSERT_TRUE(WriteHighScore("highscore", -2));
+    EXPECT_THAT(ReadBytes("highscore"), ElementsAre(0xFE, 0xFF, 0xFF, 0xFF));
+
+    for (int32_t value : {0, 1, 50, 123456789, INT32_MAX, INT32_MIN}) {
+        ASSERT_TRUE(WriteHighScore("highscore", value));
+        EXPECT_EQ(ReadHighScore("highscore"), value);
+    }
+    EXPECT_THAT(directory.Entries(), ElementsAre("highscore"));   // no temporary left behind
+}
+
+TEST_F(HighScoreFile, AWriteThatFailsHalfWayKeepsTheOldFile)
+{
+    WriteBytes("highscore", {0xFA, 0x00, 0x00, 0x00});
+    EXPECT_FALSE(WriteHighScore("highscore", 1000, WriteHalfThenFail));
+    EXPECT_THAT(ReadBytes("highscore"), ElementsAre(0xFA, 0x00, 0x00, 0x00));
+    EXPECT_THAT(directory.Entries(), ElementsAre("highscore"));
+
+    EXPECT_FALSE(WriteHighScore("fresh", 1000, WriteHalfThenFail));
+    EXPECT_FALSE(std::filesystem::exists("fresh"));
+}
+
+TEST_F(HighScoreFile, ATemporaryThatCannotBeMadeKeepsTheOldFile)
+{
+    WriteBytes("highscore", {0xFA, 0x00, 0x00, 0x00});
+    // Even root cannot open a directory for writing.
+    std::filesystem::create_directory(HighScoreTempPath("highscore"));
+    EXPECT_FALSE(WriteHighScore("highscore", 1000));
+    EXPECT_THAT(ReadBytes("highscore"), ElementsAre(0xFA, 0x00, 0x00, 0x00));
+}
+
+TEST_F(HighScoreFile, TheTemporaryLiesBesideTheFile)
+{
+    const std::filesystem::path temp = HighScoreTempPath("some/dir/highscore");
+    EXPECT_EQ(temp.parent_path(), std::filesystem::path("some/dir"));
+    EXPECT_NE(temp.filename(), std::filesystem::path("highscore"));
+    EXPECT_FALSE(WriteHighScore("missing-dir/highscore", 5));
+}

@@ -1,0 +1,135 @@
+// Spawning demons, bullets and fireballs, the reach test, and list removal by pointer.
+#include <gtest/gtest.h>
+#include <gmock/gmock.h>
+
+#include <cmath>
+
+#include "AmmoBox.h"
+#include "Bullet.h"
+#include "Enemy.h"
+#include "EntityList.h"
+#include "Fireball.h"
+#include "GameTestSupport.h"
+#include "Shooter.h"
+
+using ::testing::ElementsAre;
+
+class Spawn : public GameTest {
+protected:
+    void SetUp() override
+    {
+        Start();
+        ASSERT_TRUE(host.attachResult);
+    }
+
+    CEnemy& SpawnWith(int r1, int r2, int r3, int r4, int r5)
+    {
+        for (int r : {r1, r2, r3, r4, r5}) {
+            game->random.Enqueue(r);
+        }
+        game->SpawnEnemy();
+        return *game->enemies.back();
+    }
+};
+
+TEST_F(Spawn, DemonPositionsSpanTheirWholeRange)
+{
+    CEnemy& low = SpawnWith(0, 0, 0, 0, 0);
+    EXPECT_EQ(low.x, 32.0f);
+    EXPECT_EQ(low.y, 32.0f);
+    EXPECT_EQ(low.fireTime, 1.0f);
+    CEnemy& high = SpawnWith(32767, 32767, 32767, 32767, 32767);
+    EXPECT_EQ(high.x, 608.0f);
+    EXPECT_EQ(high.y, 240.0f);
+    EXPECT_EQ(high.fireTime, 5.0f);
+    // Integer arithmetic: 576 * 16384 / 32767 = 288.0088 rounds down.
+    CEnemy& middle = SpawnWith(16384, 16384, 1, 1, 0);
+    EXPECT_EQ(middle.x, 320.0f);
+    EXPECT_EQ(middle.y, 136.0f);
+
+    const FakeSprite* sprite = host.Sprite(high.sprite);
+    EXPECT_EQ(sprite->frames.size(), 2u);
+    EXPECT_EQ(host.ImagePath(sprite->frames[0]), "images\\Demon.bmp");
+    EXPECT_EQ(sprite->x, 608.0f);
+    EXPECT_EQ(sprite->y, 240.0f);
+    EXPECT_EQ(high.gameState, game);
+}
+
+TEST_F(Spawn, DemonDirectionIsAUnitVectorOfTheRandomPoint)
+{
+    const int draws[][2] = {{0, 0}, {32767, 32767}, {0, 32767}, {16383, 16384}, {16384, 16383}, {1000, 30000}};
+    for (const auto& draw : draws) {
+        CEnemy& enemy = SpawnWith(0, 0, draw[0], draw[1], 0);
+        const double a = 2.0 * draw[0] / 32767 - 1.0;
+        const double b = 2.0 * draw[1] / 32767 - 1.0;
+        EXPECT_NEAR(std::hypot(enemy.directionX, enemy.directionY), 1.0, 1e-6);
+        EXPECT_NEAR(enemy.directionX, a / std::hypot(a, b), 1e-5);
+        EXPECT_NEAR(enemy.directionY, b / std::hypot(a, b), 1e-5);
+        EXPECT_FALSE(enemy.directionX == 0.0f && enemy.directionY == 0.0f);
+    }
+}
+
+TEST_F(Spawn, DemonsBulletsAndFireballsJoinTheBackOfTheirLists)
+{
+    game->SpawnBullet(314.0f, 442.0f);
+    game->SpawnBullet(100.0f, 50.0f);
+    game->SpawnFireball(40.0f, 60.0f);
+    game->SpawnFireball(41.0f, 61.0f);
+    SpawnWith(0, 0, 0, 0, 0);
+
+    ASSERT_EQ(game->bullets.size(), 2u);
+    ASSERT_EQ(game->fireballs.size(), 2u);
+    ASSERT_EQ(game->enemies.size(), 2u);
+    EXPECT_EQ(game->enemies.back()->x, 32.0f);
+    const CBullet& first = *game->bullets.front();
+    EXPECT_EQ(first.x, 314.0f);
+    EXPECT_EQ(first.y, 442.0f);
+    EXPECT_EQ(game->bullets.back()->x, 100.0f);
+    EXPECT_EQ(first.gameState, game);
+    EXPECT_FALSE(first.pendingRemoval);
+    EXPECT_EQ(host.ImageOf(*host.Sprite(first.sprite)), "images\\Bullet.bmp");
+    EXPECT_EQ(host.Sprite(first.sprite)->x, 314.0f);
+    EXPECT_EQ(host.Sprite(first.sprite)->y, 442.0f);
+
+    const CFireball& second = *game->fireballs.back();
+    EXPECT_EQ(second.x, 41.0f);
+    EXPECT_EQ(second.y, 61.0f);
+    EXPECT_EQ(second.gameState, game);
+    EXPECT_EQ(host.ImageOf(*host.Sprite(second.sprite)), "images\\Fireball.bmp");
+    EXPECT_EQ(host.Sprite(second.sprite)->frames.size(), 1u);
+}
+
+TEST_F(Spawn, ReachIsStrictlyLessThan32OnBothAxes)
+{
+    const CShooter& shooter = *game->shooter;    // at (320, 464)
+    const CAmmoBox& box = *game->leftAmmoBox;    // at (16, 464)
+    for (float d : {32.0f, -32.0f}) {
+        EXPECT_FALSE(shooter.IsNear(320.0f + d, 464.0f)) << d;
+        EXPECT_FALSE(shooter.IsNear(320.0f, 464.0f + d)) << d;
+        EXPECT_FALSE(box.IsNear(16.0f + d, 464.0f)) << d;
+        EXPECT_FALSE(box.IsNear(16.0f, 464.0f + d)) << d;
+    }
+    for (float d : {31.9f, -31.9f}) {
+        EXPECT_TRUE(shooter.IsNear(320.0f + d, 464.0f + d)) << d;
+        EXPECT_TRUE(box.IsNear(16.0f + d, 464.0f - d)) << d;
+    }
+    EXPECT_FALSE(shooter.IsNear(351.9f, 496.0f));
+}
+
+TEST(EntityList, RemovesByPointerValueOnlyAndKeepsTheOrder)
+{
+    int a = 0;
+    int b = 0;
+    int c = 0;
+    int elsewhere = 0;
+    std::list<int*> list = {&a, &b, &c};
+    RemoveFromList(list, &elsewhere);
+    EXPECT_THAT(list, ElementsAre(&a, &b, &c));
+    RemoveFromList(list, &b);
+    EXPECT_THAT(list, ElementsAre(&a, &c));
+    RemoveFromList(list, &a);
+    RemoveFromList(list, &c);
+    EXPECT_TRUE(list.empty());
+    RemoveFromList(list, &c);
+    EXPECT_TRUE(list.empty());
+}

@@ -1,0 +1,32 @@
+// The list of every file the generator writes, under the names and in the formats the game
+// and the host load, and the one call that writes them all.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Canvas.h"
+
+enum class ImageFormat { Rgba32, Rgb24 };
+
+struct ImageAsset {
+    std::string name;                  // file name under images/
+    ImageFormat format;
+    std::function<CCanvas()> make;
+};
+
+struct SoundAsset {
+    std::string name;                  // file name under sounds/
+    std::function<std::vector<int16_t>()> make;
+};
+
+const std::vector<ImageAsset>& ImageAssets();
+const std::vector<SoundAsset>& SoundAssets();
+int SoundSampleRate();
+
+// Writes dataDir/images/* and dataDir/sounds/*, creating the folders. On failure returns false
+// with a message naming the file in error.
+bool WriteAssets(const std::filesystem::path& dataDir, std::string& error);

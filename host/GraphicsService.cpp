@@ -1,0 +1,116 @@
+// Images by handle and sprites in creation order.
+#include "GraphicsService.h"
+
+#include <climits>
+
+#include "AssetFiles.h"
+
+namespace {
+constexpr std::size_t kMaxImageFileBytes = 64u * 1024 * 1024;
+constexpr uint32_t kColourKey = 0x00FF00FFu;   // magenta, transparent in images without alpha
+constexpr uint32_t kRgbMask = 0x00FFFFFFu;
+constexpr uint32_t kOpaque = 0xFF000000u;
+}  // namespace
+
+CGraphicsService::CGraphicsService(std::filesystem::path directory)
+    : dataDirectory(std::move(directory))
+{
+}
+
+bool CGraphicsService::LoadBitmapFile(const std::filesystem::path& file, bool opaque,
+                                      Bitmap& bitmap, std::string& error)
+{
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(file, kMaxImageFileBytes, bytes, error) ||
+        !DecodeBmp(bytes, bitmap, error)) {
+        return false;
+    }
+    if (opaque) {
+        for (uint32_t& pixel : bitmap.pixels) {
+            pixel |= kOpaque;
+        }
+    } else if (!bitmap.hasAlpha) {
+        for (uint32_t& pixel : bitmap.pixels) {
+            if ((pixel & kRgbMask) == kColourKey) {
+                pixel &= kRgbMask;
+            }
+        }
+    }
+    return true;
+}
+
+int CGraphicsService::Load(const char* path, bool opaque)
+{
+    AssetLocation location;
+    std::string error;
+    LoadedImage image;
+    if (!ResolveAsset(dataDirectory, path, location, error) ||
+        !LoadBitmapFile(location.file, opaque, image.bitmap, error)) {
+        if (loadReporter) {
+            const std::string shown = location.name.empty() ? "(no path)" : location.name;
+            loadReporter("cannot load " + shown +
+                         (location.file.empty() ? "" : " (" + location.file.string() + ")") +
+                         ": " + error);
+        }
+        return -1;
+    }
+    if (nextHandle == INT_MAX) {
+        return -1;
+    }
+    image.name = location.name;
+    const int handle = nextHandle++;
+    images.emplace(handle, std::move(image));
+    return handle;
+}
+
+int CGraphicsService::LoadImage(const char* path, int /*flags: only 0 is in use*/)
+{
+    return Load(path, false);
+}
+
+int CGraphicsService::LoadBackgroundImage(const char* path)
+{
+    return Load(path, true);
+}
+
+CVantorSprite* CGraphicsService::CreateSprite(int frameCount, const int* frames)
+{
+    sprites.emplace_back(frameCount, frames);
+    const auto where = std::prev(sprites.end());
+    spriteIndex.emplace(&*where, where);
+    return &*where;
+}
+
+void CGraphicsService::DestroySprite(CVantorSprite* sprite)
+{
+    const auto found = spriteIndex.find(sprite);
+    if (found == spriteIndex.end()) {
+        return;
+    }
+    sprites.erase(found->second);
+    spriteIndex.erase(found);
+}
+
+void CGraphicsService::UnloadImages()
+{
+    images.clear();
+}
+
+void CGraphicsService::SetFullscreen(bool value)
+{
+    fullscreen = value;
+    if (fullscreenHandler) {
+        fullscreenHandler(value);
+    }
+}
+
+void CGraphicsService::SetFullscreenHandler(std::function<void(bool)> handler)
+{
+    fullscreenHandler = std::move(handler);
+}
+
+const LoadedImage* CGraphicsService::Image(int handle) const
+{
+    const auto found = images.find(handle);
+    return found == images.end() ? nullptr : &found->second;
+}

@@ -1,0 +1,56 @@
+// The graphics service the plug-ins see: images by handle, sprites in creation order, the
+// fullscreen switch. Drawing is the front ends' business; they read the images and sprites here.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <list>
+#include <string>
+#include <unordered_map>
+
+#include "BmpCodec.h"
+#include "HostSprite.h"
+#include "VantorEngine.h"
+
+struct LoadedImage {
+    std::string name;    // as the plug-in named it, with '/'
+    Bitmap bitmap;       // alpha ready for drawing (colour key applied)
+};
+
+class CGraphicsService final : public CVantorGraphics {
+public:
+    using Reporter = std::function<void(const std::string&)>;
+
+    explicit CGraphicsService(std::filesystem::path dataDirectory);
+
+    int LoadImage(const char* path, int flags) override;
+    int LoadBackgroundImage(const char* path) override;
+    CVantorSprite* CreateSprite(int frameCount, const int* frames) override;
+    void DestroySprite(CVantorSprite* sprite) override;
+    void UnloadImages() override;
+    void SetFullscreen(bool fullscreen) override;
+
+    // Null for a handle that is negative, unknown or unloaded.
+    const LoadedImage* Image(int handle) const;
+    const std::list<CHostSprite>& Sprites() const { return sprites; }
+    bool Fullscreen() const { return fullscreen; }
+    // Who hears of a failed load ("images/Arrow.bmp: file not found") and of a fullscreen switch.
+    void SetLoadReporter(Reporter reporter) { loadReporter = std::move(reporter); }
+    void SetFullscreenHandler(std::function<void(bool)> handler);
+
+    // Reads and decodes an image file: alpha as drawn (flags 0), or opaque for a background.
+    static bool LoadBitmapFile(const std::filesystem::path& file, bool opaque, Bitmap& bitmap,
+                               std::string& error);
+
+private:
+    int Load(const char* path, bool opaque);
+
+    std::filesystem::path dataDirectory;
+    std::unordered_map<int, LoadedImage> images;
+    int nextHandle = 0;
+    std::list<CHostSprite> sprites;
+    std::unordered_map<const CVantorSprite*, std::list<CHostSprite>::iterator> spriteIndex;
+    bool fullscreen = false;
+    Reporter loadReporter;
+    std::function<void(bool)> fullscreenHandler;
+};

@@ -1,0 +1,40 @@
+// Host directories.
+#include "HostPaths.h"
+
+#include <cstdlib>
+
+std::filesystem::path ExecutableDirectory()
+{
+    std::error_code code;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", code);
+    return code ? std::filesystem::path() : self.parent_path();
+}
+
+std::filesystem::path UserDataDirectory()
+{
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome != nullptr && dataHome[0] == '/') {
+        return std::filesystem::path(dataHome) / "vantor";
+    }
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0') {
+        return std::filesystem::path(home) / ".local" / "share" / "vantor";
+    }
+    return {};
+}
+
+bool EnterWorkDirectory(const std::filesystem::path& directory, std::string& error)
+{
+    std::error_code code;
+    std::filesystem::create_directories(directory, code);
+    if (code) {
+        error = code.message();
+        return false;
+    }
+    std::filesystem::current_path(directory, code);
+    if (code) {
+        error = code.message();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,112 @@
+// Start-up shared by both front ends.
+#include "HostSession.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+constexpr const char* kGameModule = "Pellam";
+constexpr const char* kInputModule = "VantorDirectInput";
+constexpr const char* kEntityFactoryName = "CreateVantorEntity";
+constexpr const char* kInputFactoryName = "CreateVantorInputObject";
+constexpr const char* kGameStateClass = "GameState";
+}  // namespace
+
+void ReportProblem(const std::string& message)
+{
+    std::fprintf(stderr, "vantor: %s\n", message.c_str());
+    std::fflush(stderr);
+}
+
+CHostSession::CHostSession(const std::filesystem::path& executableDirectory)
+    : pluginDirectory(executableDirectory),
+      dataDirectory(executableDirectory / "data"),
+      graphics(dataDirectory),
+      sound(dataDirectory, silence),
+      engine(graphics, sound)
+{
+    // During start-up failed loads are collected, to name the one that stopped the game; later
+    // (a restart) each is reported as it happens.
+    auto report = [this](const std::string& message) {
+        if (started) {
+            ReportProblem(message);
+        } else {
+            loadFailures.push_back(message);
+        }
+    };
+    graphics.SetLoadReporter(report);
+    sound.SetLoadReporter(report);
+    engine.SetFatalHandler([](const std::string& message) {
+        ReportProblem(message + "; cannot go on");
+        std::exit(EXIT_FAILURE);
+    });
+}
+
+bool CHostSession::LoadPlugins(std::string& error)
+{
+    const std::filesystem::path gameFile = pluginDirectory / CPluginLibrary::FileName(kGameModule);
+    const std::filesystem::path inputFile = pluginDirectory / CPluginLibrary::FileName(kInputModule);
+    std::string reason;
+    if (!gameLibrary.Open(gameFile, reason)) {
+        error = "cannot load the game module " + gameFile.string() + ": " + reason;
+        return false;
+    }
+    entityFactory = reinterpret_cast<EntityFactory>(gameLibrary.Export(kEntityFactoryName));
+    if (entityFactory == nullptr) {
+        error = "the game module " + gameFile.string() + " does not export " + kEntityFactoryName;
+        return false;
+    }
+    if (!inputLibrary.Open(inputFile, reason)) {
+        error = "cannot load the input plug-in " + inputFile.string() + ": " + reason;
+        return false;
+    }
+    inputFactory = reinterpret_cast<InputFactory>(inputLibrary.Export(kInputFactoryName));
+    if (inputFactory == nullptr) {
+        error = "the input plug-in " + inputFile.string() + " does not export " + kInputFactoryName;
+        return false;
+    }
+    engine.SetFactory(entityFactory);
+    return true;
+}
+
+bool CHostSession::StartInput(std::string& error)
+{
+    input = inputFactory();
+    if (input == nullptr) {
+        error = std::string("the input plug-in's ") + kInputFactoryName + " made no input object";
+        return false;
+    }
+    if (!input->Initialize(&engine)) {
+        error = "the input plug-in could not open the keyboard and mouse (Initialize failed)";
+        return false;
+    }
+    engine.SetInput(input);
+    return true;
+}
+
+bool CHostSession::StartGame(std::string& error)
+{
+    std::error_code code;
+    if (!std::filesystem::is_directory(dataDirectory, code)) {
+        error = "the game's data directory " + dataDirectory.string() +
+                " is missing (it is made when the game is built)";
+        return false;
+    }
+    gameState = entityFactory(kGameStateClass);
+    if (gameState == nullptr) {
+        error = std::string("the game module made no \"") + kGameStateClass + "\" entity";
+        return false;
+    }
+    loadFailures.clear();
+    const bool attached = engine.AddEntity(gameState);
+    started = true;
+    if (!attached) {
+        error = "the game could not start: " +
+                (loadFailures.empty() ? std::string("its Attach failed") : loadFailures.back());
+        return false;
+    }
+    for (const std::string& failure : loadFailures) {
+        ReportProblem("warning: " + failure);   // a digit image, say: the game runs without it
+    }
+    return true;
+}

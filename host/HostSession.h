@@ -1,0 +1,59 @@
+// What both front ends share at start-up: the two plug-ins loaded from beside the executable,
+// the services and engine, the input object and the game state. Every step is checked and a
+// failure is described in one plain sentence.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "GraphicsService.h"
+#include "HostEngine.h"
+#include "PluginLibrary.h"
+#include "SoundOutput.h"
+#include "SoundService.h"
+#include "VantorInput.h"
+
+class CHostSession {
+public:
+    explicit CHostSession(const std::filesystem::path& executableDirectory);
+    CHostSession(const CHostSession&) = delete;
+    CHostSession& operator=(const CHostSession&) = delete;
+
+    // Loads Pellam and VantorDirectInput and finds their factories.
+    bool LoadPlugins(std::string& error);
+    // Makes the input object and initialises it with the engine (the window must exist).
+    bool StartInput(std::string& error);
+    // Makes the game state and attaches it; on failure names the asset that failed to load.
+    bool StartGame(std::string& error);
+    // Sends sounds to this output from now on (the silent one until a front end sets another).
+    void SetSoundOutput(CSoundOutput& output) { sound.SetOutput(output); }
+    void UseSilence() { sound.SetOutput(silence); }
+
+    const std::filesystem::path& DataDirectory() const { return dataDirectory; }
+    CHostEngine& Engine() { return engine; }
+    CGraphicsService& Graphics() { return graphics; }
+    CSoundService& Sound() { return sound; }
+
+private:
+    using EntityFactory = CVantorEntity* (*)(const char*);
+    using InputFactory = CVantorInput* (*)();
+
+    std::filesystem::path pluginDirectory;
+    std::filesystem::path dataDirectory;
+    CPluginLibrary gameLibrary;
+    CPluginLibrary inputLibrary;
+    EntityFactory entityFactory = nullptr;
+    InputFactory inputFactory = nullptr;
+    CSilentSoundOutput silence;
+    CGraphicsService graphics;
+    CSoundService sound;
+    CHostEngine engine;
+    CVantorInput* input = nullptr;     // owned by the plug-in, kept for the whole run
+    CVantorEntity* gameState = nullptr;
+    std::vector<std::string> loadFailures;
+    bool started = false;
+};
+
+// Prints "vantor: <message>" on the error stream.
+void ReportProblem(const std::string& message);

@@ -1,0 +1,106 @@
+// SDL2_mixer sound output.
+#include "MixerSoundOutput.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstring>
+
+namespace {
+constexpr int kRate = 44100;
+constexpr int kChannels = 2;
+constexpr int kBufferFrames = 1024;
+constexpr int kMixChannels = 16;   // sounds that can play at the same time
+}  // namespace
+
+bool CMixerSoundOutput::Open(std::string& error)
+{
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        error = SDL_GetError();
+        return false;
+    }
+    if (Mix_OpenAudio(kRate, AUDIO_S16SYS, kChannels, kBufferFrames) != 0) {
+        error = Mix_GetError();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    Mix_AllocateChannels(kMixChannels);
+    Mix_QuerySpec(&deviceRate, &deviceFormat, &deviceChannels);
+    open = true;
+    return true;
+}
+
+CMixerSoundOutput::~CMixerSoundOutput()
+{
+    if (open) {
+        RemoveAll();
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+}
+
+bool CMixerSoundOutput::Add(int handle, const PcmSound& sound)
+{
+    if (!open) {
+        return false;
+    }
+    SDL_AudioFormat format = AUDIO_S16LSB;
+    if (sound.bitsPerSample == 8) {
+        format = AUDIO_U8;
+    } else if (sound.isFloat) {
+        format = AUDIO_F32LSB;
+    }
+    SDL_AudioCVT convert;
+    if (SDL_BuildAudioCVT(&convert, format, static_cast<Uint8>(sound.channels), sound.sampleRate,
+                          deviceFormat, static_cast<Uint8>(deviceChannels), deviceRate) < 0) {
+        return false;
+    }
+    auto clip = std::make_unique<Clip>();
+    const std::size_t length = sound.samples.size();
+    const std::size_t growth = static_cast<std::size_t>(convert.len_mult > 0 ? convert.len_mult : 1);
+    clip->samples.assign(length * growth, 0);
+    if (length > 0) {
+        std::memcpy(clip->samples.data(), sound.samples.data(), length);
+    }
+    if (convert.needed != 0 && length > 0) {
+        convert.buf = clip->samples.data();
+        convert.len = static_cast<int>(length);
+        if (SDL_ConvertAudio(&convert) != 0) {
+            return false;
+        }
+        clip->samples.resize(static_cast<std::size_t>(convert.len_cvt));
+    } else {
+        clip->samples.resize(length);
+    }
+    if (clip->samples.empty()) {
+        clip->samples.assign(4, 0);   // a silent moment rather than an empty chunk
+    }
+    clip->chunk = Mix_QuickLoad_RAW(clip->samples.data(), static_cast<Uint32>(clip->samples.size()));
+    if (clip->chunk == nullptr) {
+        return false;
+    }
+    const auto old = clips.find(handle);
+    if (old != clips.end()) {
+        Mix_FreeChunk(old->second->chunk);
+        clips.erase(old);
+    }
+    clips.emplace(handle, std::move(clip));
+    return true;
+}
+
+void CMixerSoundOutput::Play(int handle)
+{
+    const auto found = clips.find(handle);
+    if (found != clips.end()) {
+        Mix_PlayChannel(-1, found->second->chunk, 0);   // all channels busy: this one is skipped
+    }
+}
+
+void CMixerSoundOutput::RemoveAll()
+{
+    Mix_HaltChannel(-1);
+    for (auto& entry : clips) {
+        Mix_FreeChunk(entry.second->chunk);
+    }
+    clips.clear();
+}

@@ -1,0 +1,35 @@
+// Sound output through SDL2_mixer: each sound converted once to the device's format, played on
+// the first free channel so that several sound at once.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "SoundOutput.h"
+
+struct Mix_Chunk;
+
+class CMixerSoundOutput final : public CSoundOutput {
+public:
+    // Opens the sound device; false with SDL's reason when there is none.
+    bool Open(std::string& error);
+    ~CMixerSoundOutput() override;
+
+    bool Add(int handle, const PcmSound& sound) override;
+    void Play(int handle) override;
+    void RemoveAll() override;
+
+private:
+    struct Clip {
+        std::vector<uint8_t> samples;   // in the device's format; the chunk points into it
+        Mix_Chunk* chunk = nullptr;
+    };
+
+    std::unordered_map<int, std::unique_ptr<Clip>> clips;
+    int deviceRate = 0;
+    uint16_t deviceFormat = 0;
+    int deviceChannels = 0;
+    bool open = false;
+};

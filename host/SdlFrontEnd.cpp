@@ -1,0 +1,258 @@
+// The SDL2 window front end.
+#include "SdlFrontEnd.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "HostPaths.h"
+#include "HostSession.h"
+#include "MixerSoundOutput.h"
+#include "SoftwareRenderer.h"
+#include "VantorPlatform.h"
+
+namespace {
+
+constexpr const char* kTitle = "Vantor";
+constexpr const char* kPausePicture = "images/Paused.bmp";
+constexpr const char* kIconPicture = "images/Icon.bmp";
+constexpr float kNominalFrameTime = 1.0f / 60.0f;
+// A longer stall (a dragged window, a busy machine) counts as this much game time, so nothing
+// jumps through a wall or through the player.
+constexpr float kLongestFrameTime = 0.1f;
+constexpr int kMaxInitialScale = 2;
+constexpr int kDesktopMargin = 96;   // room for panels and window borders
+
+int Fail(const std::string& message)
+{
+    ReportProblem(message);
+    return EXIT_FAILURE;
+}
+
+SDL_Surface* SurfaceOf(const Bitmap& bitmap)
+{
+    return SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(bitmap.pixels.data()), bitmap.width, bitmap.height, 32,
+        bitmap.width * 4, SDL_PIXELFORMAT_ARGB8888);
+}
+
+// The largest whole multiple of 640 by 480 (at most 2) that fits on the desktop.
+int InitialScale()
+{
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) {
+        return 1;
+    }
+    int scale = kMaxInitialScale;
+    while (scale > 1 && (kScreenWidth * scale > usable.w - kDesktopMargin ||
+                         kScreenHeight * scale > usable.h - kDesktopMargin)) {
+        --scale;
+    }
+    return scale;
+}
+
+class CWindow {
+public:
+    ~CWindow()
+    {
+        if (texture != nullptr) {
+            SDL_DestroyTexture(texture);
+        }
+        if (renderer != nullptr) {
+            SDL_DestroyRenderer(renderer);
+        }
+        if (window != nullptr) {
+            SDL_DestroyWindow(window);
+        }
+    }
+
+    bool Open(std::string& error)
+    {
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+        const int scale = InitialScale();
+        window = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                  kScreenWidth * scale, kScreenHeight * scale,
+                                  SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+        if (window == nullptr) {
+            error = SDL_GetError();
+            return false;
+        }
+        SDL_SetWindowMinimumSize(window, kScreenWidth / 2, kScreenHeight / 2);
+        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        if (renderer == nullptr) {
+            renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+        }
+        if (renderer == nullptr) {
+            error = SDL_GetError();
+            return false;
+        }
+        SDL_RendererInfo info;
+        vsync = SDL_GetRendererInfo(renderer, &info) == 0 &&
+                (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+        SDL_RenderSetLogicalSize(renderer, kScreenWidth, kScreenHeight);   // letterboxed
+        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                                    SDL_TEXTUREACCESS_STREAMING, kScreenWidth, kScreenHeight);
+        if (texture == nullptr) {
+            error = SDL_GetError();
+            return false;
+        }
+        return true;
+    }
+
+    void SetIcon(const Bitmap& icon)
+    {
+        SDL_Surface* surface = SurfaceOf(icon);
+        if (surface != nullptr) {
+            SDL_SetWindowIcon(window, surface);
+            SDL_FreeSurface(surface);
+        }
+    }
+
+    void Show()
+    {
+        SDL_ShowWindow(window);
+        SDL_RaiseWindow(window);
+    }
+
+    void SetFullscreen(bool fullscreen)
+    {
+        if (SDL_SetWindowFullscreen(window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+            ReportProblem(std::string("cannot switch fullscreen: ") + SDL_GetError());
+        }
+        SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE);
+    }
+
+    void Present(const Bitmap& canvas)
+    {
+        SDL_UpdateTexture(texture, nullptr, canvas.pixels.data(), canvas.width * 4);
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+        SDL_RenderPresent(renderer);
+    }
+
+    bool Minimized() const
+    {
+        return (SDL_GetWindowFlags(window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0;
+    }
+
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    bool vsync = false;
+};
+
+}  // namespace
+
+int RunWindowed(const HostOptions& options)
+{
+    const std::filesystem::path executableDirectory = ExecutableDirectory();
+    if (executableDirectory.empty()) {
+        return Fail("cannot find the directory of the vantor executable");
+    }
+    std::string error;
+    static CHostSession* const session = new CHostSession(executableDirectory);
+    if (!session->LoadPlugins(error)) {
+        return Fail(error);
+    }
+
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS) != 0) {
+        return Fail(std::string("no display available (") + SDL_GetError() +
+                    "); run vantor --headless to play without a window");
+    }
+    int status = EXIT_SUCCESS;
+    {
+        CWindow window;
+        if (!window.Open(error)) {
+            SDL_Quit();
+            return Fail("cannot open a window (" + error +
+                        "); run vantor --headless to play without a window");
+        }
+        Bitmap icon;
+        if (CGraphicsService::LoadBitmapFile(session->DataDirectory() / kIconPicture, false, icon,
+                                             error)) {
+            window.SetIcon(icon);
+        }
+        Bitmap pausePicture;
+        const bool havePausePicture = CGraphicsService::LoadBitmapFile(
+            session->DataDirectory() / kPausePicture, false, pausePicture, error);
+        if (!havePausePicture) {
+            ReportProblem("warning: cannot load " + std::string(kPausePicture) + " (" + error +
+                          "); the pause screen shows without its title");
+        }
+
+        CMixerSoundOutput mixer;
+        if (mixer.Open(error)) {
+            session->SetSoundOutput(mixer);
+        } else {
+            ReportProblem("no sound device (" + error + "); playing without sound");
+        }
+
+        const std::filesystem::path workDirectory =
+            options.workDirectory.empty() ? UserDataDirectory() : options.workDirectory;
+        if (workDirectory.empty()) {
+            ReportProblem("warning: neither XDG_DATA_HOME nor HOME is set; the high score is kept "
+                          "in the current directory");
+        } else if (!EnterWorkDirectory(workDirectory, error)) {
+            ReportProblem("warning: cannot use " + workDirectory.string() + " (" + error +
+                          "); the high score is kept in the current directory");
+        }
+
+        session->Graphics().SetFullscreenHandler(
+            [&window](bool fullscreen) { window.SetFullscreen(fullscreen); });
+        window.Show();
+        SDL_PumpEvents();   // lets the window become the active one before the input starts
+        PlatformSetBackend(PlatformBackend::Sdl);
+        PlatformSetSdlWindow(window.window);
+        if (!session->StartInput(error) || !session->StartGame(error)) {
+            status = Fail(error);
+        } else {
+            CHostEngine& engine = session->Engine();
+            CSoftwareRenderer renderer;
+            const Uint64 ticksPerSecond = SDL_GetPerformanceFrequency();
+            Uint64 previous = SDL_GetPerformanceCounter();
+            float dt = kNominalFrameTime;
+            bool closed = false;
+            while (!closed && !engine.QuitRequested()) {
+                SDL_Event event;
+                while (SDL_PollEvent(&event) != 0) {
+                    if (event.type == SDL_QUIT) {
+                        closed = true;
+                    } else if (event.type == SDL_WINDOWEVENT &&
+                               (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+                                event.window.event == SDL_WINDOWEVENT_MINIMIZED)) {
+                        engine.SetPaused(true);
+                    }
+                }
+                if (closed) {
+                    break;
+                }
+                engine.RunFrame(dt, [&]() {
+                    renderer.DrawScene(session->Graphics());
+                    if (engine.Paused()) {
+                        renderer.DrawPauseOverlay(havePausePicture ? &pausePicture : nullptr);
+                    }
+                });
+                window.Present(renderer.Canvas());
+
+                Uint64 now = SDL_GetPerformanceCounter();
+                float elapsed = static_cast<float>(static_cast<double>(now - previous) /
+                                                   static_cast<double>(ticksPerSecond));
+                // Without vsync (or while minimised) frames would race: hold them to 60 a second.
+                if ((!window.vsync || window.Minimized()) && elapsed < kNominalFrameTime) {
+                    SDL_Delay(static_cast<Uint32>((kNominalFrameTime - elapsed) * 1000.0f));
+                    now = SDL_GetPerformanceCounter();
+                    elapsed = static_cast<float>(static_cast<double>(now - previous) /
+                                                 static_cast<double>(ticksPerSecond));
+                }
+                previous = now;
+                dt = std::clamp(elapsed, 0.0f, kLongestFrameTime);
+            }
+        }
+        PlatformSetSdlWindow(nullptr);
+        session->UseSilence();   // the mixer closes below
+    }
+    SDL_Quit();
+    return status;
+}

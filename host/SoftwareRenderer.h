@@ -1,0 +1,27 @@
+// Draws the scene into a 640 by 480 picture: every live sprite in creation order, centred on
+// its position, mirrored when asked, blended by its alpha. Both the window and the headless
+// screenshots show what this draws.
+#pragma once
+
+#include "BmpCodec.h"
+#include "GraphicsService.h"
+
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;
+
+class CSoftwareRenderer {
+public:
+    CSoftwareRenderer();
+
+    // Clears to black and draws every sprite. A sprite without a valid image draws nothing.
+    void DrawScene(const CGraphicsService& graphics);
+    // Darkens the picture and puts the pause picture (if any) in the middle.
+    void DrawPauseOverlay(const Bitmap* pausePicture);
+    // Draws one image centred at (x, y).
+    void DrawImage(const Bitmap& image, float x, float y, bool mirrored);
+
+    const Bitmap& Canvas() const { return canvas; }
+
+private:
+    Bitmap canvas;
+};

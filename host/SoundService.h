@@ -1,0 +1,37 @@
+// The sound service the plug-ins see: wave files by handle, played through a sound output. It
+// remembers which sounds were started in the current frame, for the trace.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "SoundOutput.h"
+#include "VantorEngine.h"
+
+class CSoundService final : public CVantorSound {
+public:
+    using Reporter = std::function<void(const std::string&)>;
+
+    CSoundService(std::filesystem::path dataDirectory, CSoundOutput& output);
+
+    int LoadSound(const char* path) override;
+    void PlaySound(int sound) override;
+    void UnloadSounds() override;
+
+    void SetLoadReporter(Reporter reporter) { loadReporter = std::move(reporter); }
+    void SetOutput(CSoundOutput& newOutput) { output = &newOutput; }
+    // Names ("sounds/jump.wav") of the sounds started since the last ClearPlayed, in order.
+    const std::vector<std::string>& Played() const { return played; }
+    void ClearPlayed() { played.clear(); }
+
+private:
+    std::filesystem::path dataDirectory;
+    CSoundOutput* output;
+    std::unordered_map<int, std::string> names;
+    int nextHandle = 0;
+    std::vector<std::string> played;
+    Reporter loadReporter;
+};

@@ -1,0 +1,27 @@
+// The headless trace: one JSON object per frame, one per line, with the frame's actions, the
+// sounds it started, every live sprite after it in drawing order, and whether it quit.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "GraphicsService.h"
+#include "HostEngine.h"
+
+struct TraceFrame {
+    int frame = 0;
+    float dt = 0.0f;
+    const std::vector<PostedAction>* actions = nullptr;
+    const std::vector<std::string>* sounds = nullptr;
+    const CGraphicsService* graphics = nullptr;
+    bool quit = false;
+};
+
+// The line for one frame, without the newline.
+std::string FormatTraceLine(const TraceFrame& frame);
+
+// A float as JSON: shortest text that reads back the same, always with a fraction or exponent
+// ("220.0"); null for infinities and NaN, which JSON cannot hold.
+std::string JsonNumber(float value);
+// A string as a JSON string literal, quotes included.
+std::string JsonString(const std::string& text);

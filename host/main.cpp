@@ -1,0 +1,23 @@
+// vantor: plays the game in a window, or headless for scripted runs and traces.
+#include <cstdio>
+#include <cstdlib>
+
+#include "CommandLine.h"
+#include "HeadlessFrontEnd.h"
+#include "HostSession.h"
+#include "SdlFrontEnd.h"
+
+int main(int argc, char** argv)
+{
+    HostOptions options;
+    std::string error;
+    if (!ParseCommandLine(argc, argv, options, error)) {
+        ReportProblem(error);
+        return EXIT_FAILURE;
+    }
+    if (options.help) {
+        std::fputs(HelpText().c_str(), stdout);
+        return EXIT_SUCCESS;
+    }
+    return options.headless ? RunHeadless(options) : RunWindowed(options);
+}

@@ -1,0 +1,162 @@
+// The headless front end's parts: the input script, the trace line and the command line.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "CommandLine.h"
+#include "GraphicsService.h"
+#include "HostEngine.h"
+#include "InputScript.h"
+#include "TestFiles.h"
+#include "TraceWriter.h"
+
+namespace {
+
+int KeyCode(const char* name)
+{
+    if (std::strcmp(name, "LEFT") == 0) {
+        return 0xCB;
+    }
+    return std::strcmp(name, "SPACE") == 0 ? 0x39 : -1;
+}
+
+int ButtonMask(const char* name)
+{
+    return std::strcmp(name, "A") == 0 ? 0x1000 : -1;
+}
+
+const ScriptNames kNames{KeyCode, ButtonMask};
+
+TEST(InputScriptTest, ReadsEveryKindOfLineWithCommentsAndBlankLines)
+{
+    const std::string text =
+        "# a walk and a shot\n"
+        "\n"
+        "0 down LEFT   # hold\r\n"
+        "0 pad connect\n"
+        "5 pad down A\n"
+        "5 pad stick -32768 32767\n"
+        "9 up LEFT\n"
+        "9 pad up A\n"
+        "12 pad disconnect\n";
+    std::vector<ScriptEvent> events;
+    std::string error;
+    ASSERT_TRUE(ParseInputScript(text, kNames, events, error)) << error;
+    ASSERT_EQ(events.size(), 7u);
+    EXPECT_EQ(events[0].action, ScriptAction::KeyDown);
+    EXPECT_EQ(events[0].code, 0xCB);
+    EXPECT_EQ(events[0].line, 3);
+    EXPECT_EQ(events[1].action, ScriptAction::PadConnect);
+    EXPECT_EQ(events[2].code, 0x1000);
+    EXPECT_EQ(events[3].stickX, -32768);
+    EXPECT_EQ(events[3].stickY, 32767);
+    EXPECT_EQ(events[4].action, ScriptAction::KeyUp);
+    EXPECT_EQ(events[5].action, ScriptAction::PadButtonUp);
+    EXPECT_EQ(events[6].frame, 12);
+}
+
+TEST(InputScriptTest, MistakesNameTheirLine)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"0 down LEFT\n1 down LEFTT\n", "line 2: unknown key \"LEFTT\""},
+        {"0 pad down Z\n", "line 1: unknown pad button \"Z\""},
+        {"5 down LEFT\n3 up LEFT\n", "line 2: frame 3 comes after frame 5"},
+        {"x down LEFT\n", "line 1: \"x\" is not a frame number"},
+        {"-1 down LEFT\n", "line 1: \"-1\" is not a frame number"},
+        {"1 press LEFT\n", "line 1: cannot read"},
+        {"1 down LEFT SPACE\n", "line 1: cannot read"},
+        {"1 pad stick 40000 0\n", "line 1: stick values"},
+        {"1 pad stick 1.5 0\n", "line 1: stick values"},
+        {"1 pad\n", "line 1: cannot read"},
+    };
+    for (const auto& [text, expected] : cases) {
+        std::vector<ScriptEvent> events;
+        std::string error;
+        EXPECT_FALSE(ParseInputScript(text, kNames, events, error)) << text;
+        EXPECT_EQ(error.rfind(expected, 0), 0u) << error;
+    }
+}
+
+TEST(TraceWriterTest, WritesOneJsonObjectWithActionsSoundsSpritesAndQuit)
+{
+    CTempDirectory data;
+    WriteBytes(data.Path() / "images" / "Hiro.bmp", MakeBmp(1, 1, {0xFFFFFFFFu}, 24));
+    CGraphicsService graphics(data.Path());
+    const int frames[2] = {graphics.LoadImage("images\\Hiro.bmp", 0), -1};
+    CVantorSprite* hiro = graphics.CreateSprite(2, frames);
+    hiro->SetPosition(220.0f, 464.0f);
+    CVantorSprite* broken = graphics.CreateSprite(2, frames);
+    broken->SetFrame(1);
+    broken->SetPosition(183.33333f, -0.5f);
+    broken->SetMirrored(true);
+    const std::vector<PostedAction> actions = {{"right", 1.0f}, {"say \"hi\"\n", 20000.0f}};
+    const std::vector<std::string> sounds = {"sounds/jump.wav"};
+
+    TraceFrame frame;
+    frame.frame = 7;
+    frame.dt = 1.0f / 60.0f;
+    frame.actions = &actions;
+    frame.sounds = &sounds;
+    frame.graphics = &graphics;
+    frame.quit = true;
+    EXPECT_EQ(FormatTraceLine(frame),
+              "{\"frame\":7,\"dt\":0.016667,\"actions\":[{\"name\":\"right\",\"value\":1.0},"
+              "{\"name\":\"say \\\"hi\\\"\\u000a\",\"value\":20000.0}],"
+              "\"sounds\":[\"sounds/jump.wav\"],"
+              "\"sprites\":[{\"image\":\"images/Hiro.bmp\",\"frames\":2,\"frame\":0,\"x\":220.0,"
+              "\"y\":464.0,\"mirrored\":false},{\"image\":null,\"frames\":2,\"frame\":1,"
+              "\"x\":183.33333,\"y\":-0.5,\"mirrored\":true}],\"quit\":true}");
+    EXPECT_EQ(JsonNumber(std::nanf("")), "null");
+    EXPECT_EQ(JsonNumber(1.0e30f), "1e+30");
+}
+
+TEST(CommandLineTest, ReadsTheHeadlessOptionsInBothSpellings)
+{
+    const char* argv[] = {"vantor", "--headless", "--frames", "120", "--dt=0.02", "--input",
+                          "in.txt", "--trace=out.jsonl", "--screenshot", "3:a.bmp",
+                          "--screenshot=10:dir/b.bmp", "--workdir", "w"};
+    HostOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseCommandLine(13, argv, options, error)) << error;
+    EXPECT_TRUE(options.headless);
+    EXPECT_EQ(options.frames, 120);
+    EXPECT_FLOAT_EQ(options.dt, 0.02f);
+    EXPECT_EQ(options.input, "in.txt");
+    EXPECT_EQ(options.trace, "out.jsonl");
+    ASSERT_EQ(options.screenshots.size(), 2u);
+    EXPECT_EQ(options.screenshots[1].frame, 10);
+    EXPECT_EQ(options.screenshots[1].file, "dir/b.bmp");
+    EXPECT_EQ(options.workDirectory, "w");
+}
+
+TEST(CommandLineTest, DefaultsAndMistakes)
+{
+    HostOptions options;
+    std::string error;
+    const char* plain[] = {"vantor"};
+    ASSERT_TRUE(ParseCommandLine(1, plain, options, error));
+    EXPECT_FALSE(options.headless);
+    EXPECT_EQ(options.frames, -1);
+    EXPECT_FLOAT_EQ(options.dt, 1.0f / 60.0f);
+
+    const std::vector<std::vector<const char*>> wrong = {
+        {"vantor", "--bogus"},
+        {"vantor", "--headless", "--frames"},
+        {"vantor", "--headless", "--frames", "-3"},
+        {"vantor", "--headless", "--dt", "0"},
+        {"vantor", "--headless", "--dt", "abc"},
+        {"vantor", "--headless", "--screenshot", "a.bmp"},
+        {"vantor", "--headless=1"},
+        {"vantor", "--input", "x"},
+    };
+    for (const auto& args : wrong) {
+        HostOptions parsed;
+        EXPECT_FALSE(ParseCommandLine(static_cast<int>(args.size()), args.data(), parsed, error))
+            << args.back();
+        EXPECT_FALSE(error.empty());
+    }
+    EXPECT_NE(HelpText().find("--screenshot"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+// The generator itself: the same bytes on every run, what it made in the build is what it
+// makes now, and it fails loudly, not silently, when it cannot write.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+
+#include "AssetTestSupport.h"
+
+using namespace assettest;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A fresh folder per test process (CTest runs tests side by side), removed afterwards.
+class ScratchDir {
+public:
+    explicit ScratchDir(const std::string& tag)
+        : path(fs::temp_directory_path() / ("vantor-assetgen-" + tag + "-" + std::to_string(getpid())))
+    {
+        fs::remove_all(path);
+        fs::create_directories(path);
+    }
+    ~ScratchDir() { fs::remove_all(path); }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    fs::path path;
+};
+
+// Runs the generator with the given arguments; its exit status, -1 if it did not run.
+int RunGenerator(const std::string& arguments, const fs::path& log)
+{
+    const std::string command = std::string("\"") + VANTOR_TEST_ASSETGEN + "\" " + arguments + " >\"" +
+                                log.string() + "\" 2>&1";
+    const int status = std::system(command.c_str());
+    return status == -1 || !WIFEXITED(status) ? -1 : WEXITSTATUS(status);
+}
+
+std::string Quote(const fs::path& path)
+{
+    return "\"" + path.string() + "\"";
+}
+
+std::string ReadAll(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Every file under root by its relative path, with its bytes.
+std::map<std::string, std::string> Tree(const fs::path& root)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), root).generic_string()] = ReadAll(entry.path());
+    return files;
+}
+
+}  // namespace
+
+TEST(AssetGenerator, TwoRunsWriteTheSameBytesAsTheBuildDid)
+{
+    ScratchDir scratch("twice");
+    ASSERT_EQ(RunGenerator(Quote(scratch.path / "a"), scratch.path / "a.log"), 0) << ReadAll(scratch.path / "a.log");
+    ASSERT_EQ(RunGenerator(Quote(scratch.path / "b"), scratch.path / "b.log"), 0) << ReadAll(scratch.path / "b.log");
+    const auto first = Tree(scratch.path / "a");
+    const auto second = Tree(scratch.path / "b");
+    EXPECT_EQ(first.size(), 29u + 6u);
+    EXPECT_TRUE(first == second) << "the output changed between two runs";
+    // The build's copy came from the same generator: nothing stale or extra in it.
+    const auto built = Tree(DataDir());
+    for (const auto& [name, bytes] : first) {
+        const auto found = built.find(name);
+        ASSERT_NE(found, built.end()) << name << " missing from the build";
+        EXPECT_TRUE(found->second == bytes) << name << " differs from the build's";
+    }
+}
+
+TEST(AssetGenerator, FailsWithAMessageWhenItCannotWrite)
+{
+    ScratchDir scratch("blocked");
+    // A plain file where the data folder should be: no folder can be made under it.
+    std::ofstream(scratch.path / "blocker") << "not a folder";
+    const int status = RunGenerator(Quote(scratch.path / "blocker" / "data"), scratch.path / "log");
+    EXPECT_NE(status, 0);
+    EXPECT_NE(ReadAll(scratch.path / "log").find("blocker"), std::string::npos) << "the message names the path";
+}
+
+TEST(AssetGenerator, RejectsMissingOrUnknownArguments)
+{
+    ScratchDir scratch("usage");
+    EXPECT_EQ(RunGenerator("", scratch.path / "log"), 2);
+    EXPECT_NE(ReadAll(scratch.path / "log").find("usage"), std::string::npos);
+    EXPECT_EQ(RunGenerator("--no-such-option", scratch.path / "log"), 2);
+    EXPECT_EQ(RunGenerator("--contact-sheet", scratch.path / "log"), 2);
+}
+
+TEST(AssetGenerator, PreviewPicturesLoad)
+{
+    ScratchDir scratch("preview");
+    const fs::path sheet = scratch.path / "sheet.bmp";
+    const fs::path scene = scratch.path / "scene.bmp";
+    ASSERT_EQ(RunGenerator("--contact-sheet " + Quote(sheet) + " --scene " + Quote(scene), scratch.path / "log"), 0);
+    Surface sheetSurface = LoadBmp(sheet);
+    Surface sceneSurface = LoadBmp(scene);
+    ASSERT_NE(sheetSurface, nullptr);
+    ASSERT_NE(sceneSurface, nullptr);
+    EXPECT_EQ(sceneSurface->w, 640);
+    EXPECT_EQ(sceneSurface->h, 480);
+}

@@ -81,13 +81,16 @@ TEST(AssetSounds, SoundsAreAudibleWithoutClippingOrClicks)
         SCOPED_TRACE(name);
         const Sound s = LoadSound(name);
         ASSERT_FALSE(s.samples.empty());
-        int peak = 0;
         int clipped = 0;
-        for (int16_t v : s.samples) {
-            peak = std::max(peak, std::abs(static_cast<int>(v)));
+        for (int16_t v : s.samples)
             clipped += std::abs(static_cast<int>(v)) >= 32767 ? 1 : 0;
-        }
-        EXPECT_GE(peak, 32767 * 3 / 10) << "too quiet";
+        // Loudness of the loudest 50 ms, which is what the ear takes from a short effect.
+        double loudest = 0.0;
+        const double window = 0.05 / s.Seconds();
+        for (double from = 0.0; from + window <= 1.0; from += window / 4)
+            loudest = std::max(loudest, Rms(s, from, from + window));
+        EXPECT_GE(loudest, 0.1 * 32767) << "too quiet";
+        EXPECT_LE(loudest, 0.5 * 32767) << "too loud beside the others";
         EXPECT_EQ(clipped, 0);
         EXPECT_LT(std::abs(static_cast<int>(s.samples.front())), 500) << "starts with a click";
         EXPECT_LT(std::abs(static_cast<int>(s.samples.back())), 500) << "ends with a click";

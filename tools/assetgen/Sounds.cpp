@@ -40,7 +40,7 @@ std::vector<int16_t> AmmoUp()
         mix[static_cast<std::size_t>(i)] = env * (0.8f * lead.Next(frequency, 0.25f) +
                                                   0.25f * echo.Next(frequency * 2.0f, 0.5f));
     }
-    return synth::Finish(mix, 0.5f);
+    return synth::Finish(mix, 0.26f);
 }
 
 std::vector<int16_t> Explosion()
@@ -68,7 +68,7 @@ std::vector<int16_t> Explosion()
         const float env = synth::Envelope(t, 0.003f, 0.17f);
         mix[static_cast<std::size_t>(i)] = env * (0.9f * crackle + 0.7f * body) + 0.8f * boom;
     }
-    return synth::Finish(mix, 0.85f);
+    return synth::Finish(mix, 0.38f);
 }
 
 std::vector<int16_t> Shoot()
@@ -89,7 +89,7 @@ std::vector<int16_t> Shoot()
             env * (0.7f * zap.Next(frequency, 0.5f - 0.35f * u) + 0.3f * sub.Next(frequency * 0.5f, 0.5f)) +
             0.5f * click;
     }
-    return synth::Finish(mix, 0.55f);
+    return synth::Finish(mix, 0.24f);
 }
 
 std::vector<int16_t> Fireball()
@@ -112,7 +112,7 @@ std::vector<int16_t> Fireball()
         const float low = rumble.Next(input, 160.0f) * 2.5f;
         mix[static_cast<std::size_t>(i)] = swell * (air + 0.5f * low);
     }
-    return synth::Finish(mix, 0.6f);
+    return synth::Finish(mix, 0.16f);
 }
 
 std::vector<int16_t> Hurt()
@@ -131,7 +131,7 @@ std::vector<int16_t> Hurt()
         mix[static_cast<std::size_t>(i)] =
             env * (0.7f * voice.Next(frequency, 0.5f) + 0.3f * buzz.Next(frequency * 1.01f, 0.125f));
     }
-    return synth::Finish(mix, 0.55f);
+    return synth::Finish(mix, 0.32f);
 }
 
 std::vector<int16_t> Jump()
@@ -147,7 +147,7 @@ std::vector<int16_t> Jump()
         const float env = u < 0.05f ? u / 0.05f : 1.0f - u * u;
         mix[static_cast<std::size_t>(i)] = env * voice.Next(frequency, 0.35f);
     }
-    return synth::Finish(mix, 0.42f);
+    return synth::Finish(mix, 0.25f);
 }
 
 }  // namespace sounds

@@ -11,6 +11,9 @@ namespace {
 constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
 constexpr float kFadeIn = 0.002f;
 constexpr float kFadeOut = 0.008f;
+constexpr float kLoudnessWindow = 0.05f;
+constexpr float kSoftKnee = 0.8f;   // above this the limiter bends the wave
+constexpr float kCeiling = 0.97f;   // and never lets it past this
 
 // The PolyBLEP residual that rounds off a step at phase 0 of a wave with increment dt.
 float PolyBlep(float t, float dt)
@@ -95,7 +98,7 @@ float Envelope(float t, float attack, float decay)
     return std::exp(-(t - attack) / decay);
 }
 
-std::vector<int16_t> Finish(std::vector<float> mix, float peak)
+std::vector<int16_t> Finish(std::vector<float> mix, float loudness)
 {
     const int fadeIn = std::min(Samples(kFadeIn), static_cast<int>(mix.size()));
     const int fadeOut = std::min(Samples(kFadeOut), static_cast<int>(mix.size()));
@@ -104,16 +107,29 @@ std::vector<int16_t> Finish(std::vector<float> mix, float peak)
     for (int i = 0; i < fadeOut; ++i)
         mix[mix.size() - 1 - static_cast<std::size_t>(i)] *= static_cast<float>(i) / static_cast<float>(fadeOut);
 
-    float loudest = 0.0f;
-    for (float value : mix)
-        loudest = std::max(loudest, std::fabs(value));
-    const float gain = loudest > 0.0f ? peak / loudest : 0.0f;
+    // Loudness as the ear takes it from a short effect: the loudest 50 ms stretch.
+    const std::size_t window = static_cast<std::size_t>(Samples(kLoudnessWindow));
+    const std::size_t hop = std::max<std::size_t>(1, window / 5);
+    double loudest = 0.0;
+    for (std::size_t start = 0; start < mix.size(); start += hop) {
+        const std::size_t end = std::min(mix.size(), start + window);
+        double sum = 0.0;
+        for (std::size_t i = start; i < end; ++i)
+            sum += static_cast<double>(mix[i]) * static_cast<double>(mix[i]);
+        loudest = std::max(loudest, std::sqrt(sum / static_cast<double>(window)));
+    }
+    const float gain = loudest > 0.0 ? loudness / static_cast<float>(loudest) : 0.0f;
 
     std::vector<int16_t> samples;
     samples.reserve(mix.size());
     for (float value : mix) {
-        const long scaled = std::lround(std::clamp(value * gain, -1.0f, 1.0f) * 32767.0f);
-        samples.push_back(static_cast<int16_t>(scaled));
+        float scaled = value * gain;
+        // Peaks above the ceiling are rounded off rather than clipped.
+        if (std::fabs(scaled) > kSoftKnee) {
+            const float over = (std::fabs(scaled) - kSoftKnee) / (kCeiling - kSoftKnee);
+            scaled = std::copysign(kSoftKnee + (kCeiling - kSoftKnee) * std::tanh(over), scaled);
+        }
+        samples.push_back(static_cast<int16_t>(std::lround(scaled * 32767.0f)));
     }
     return samples;
 }

@@ -65,7 +65,8 @@ float Glide(float a, float b, float t);
 // Attack then exponential decay with the given time constant, at time t seconds.
 float Envelope(float t, float attack, float decay);
 
-// Fades the ends against clicks, scales the peak to peak (0 to 1) and rounds to 16 bits.
-std::vector<int16_t> Finish(std::vector<float> mix, float peak);
+// Fades the ends against clicks, scales the mix so its loudest 50 ms have the RMS loudness
+// (full scale 1), rounds off peaks softly and converts to 16 bits.
+std::vector<int16_t> Finish(std::vector<float> mix, float loudness);
 
 }  // namespace synth

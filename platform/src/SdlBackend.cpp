@@ -186,6 +186,8 @@ void Start()
 {
     SdlState& state = Sdl();
     if (!state.controllersStarted) {
+        // XInput reads the pad whichever window is in front; so does the stand-in.
+        SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
         // Without controller support there is simply no pad.
         state.controllersStarted = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
     }

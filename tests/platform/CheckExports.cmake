@@ -1,0 +1,17 @@
+# Fails unless LIBRARY's dynamic symbol table defines exactly the functions in EXPECTED.
+execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY} OUTPUT_VARIABLE table RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "cannot read the symbols of ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[0-9a-f]+ [TtWwDdBbRrVviu] [^\n]+" entries "${table}")
+set(exported "")
+foreach(entry IN LISTS entries)
+    string(REGEX REPLACE "^[0-9a-f]+ [A-Za-z] " "" name "${entry}")
+    # Section markers the linker defines in every library.
+    if(NOT name MATCHES "^(_edata|_end|__bss_start|_init|_fini)$")
+        list(APPEND exported ${name})
+    endif()
+endforeach()
+if(NOT exported STREQUAL "${EXPECTED}")
+    message(FATAL_ERROR "${LIBRARY} exports '${exported}', expected '${EXPECTED}'")
+endif()

@@ -1,0 +1,124 @@
+// The real VantorDirectInput plug-in, loaded like the host loads it, over the shared stand-in
+// library: what the host sets on the virtual devices is what the plug-in posts.
+#include <dlfcn.h>
+
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "VantorInput.h"
+#include "VantorPlatform.h"
+
+namespace {
+
+// The plug-in's posts as "name" for PostAction and "name=value" for PushAction.
+class PostLog : public CVantorEngine {
+public:
+    CVantorGraphics* GetGraphics() override { return nullptr; }
+    CVantorSound* GetSound() override { return nullptr; }
+    float GetFrameTime() override { return 0.0f; }
+    CVantorEntity* CreateEntity(const char*) override { return nullptr; }
+    void DestroyEntity(CVantorEntity*) override {}
+    void PostAction(const char* name) override { posts.emplace_back(name); }
+    void PushAction(ActionRecord action) override
+    {
+        posts.push_back(std::string(action.name) + "=" + std::to_string(static_cast<int>(action.value)));
+    }
+    std::list<ActionRecord>& GetActions() override { return queue; }
+
+    std::vector<std::string> Take()
+    {
+        std::vector<std::string> taken;
+        taken.swap(posts);
+        return taken;
+    }
+
+private:
+    std::vector<std::string> posts;
+    std::list<ActionRecord> queue;
+};
+
+using Factory = CVantorInput* (*)();
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class PluginOnPlatformTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        library = dlopen(VANTOR_INPUT_PLUGIN, RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(library, nullptr) << dlerror();
+        factory = reinterpret_cast<Factory>(dlsym(library, "CreateVantorInputObject"));
+        ASSERT_NE(factory, nullptr);
+    }
+
+    void SetUp() override
+    {
+        PlatformSetBackend(PlatformBackend::Virtual);
+        PlatformVirtualReset();
+        input = factory();
+        ASSERT_NE(input, nullptr);
+        ASSERT_TRUE(input->Initialize(&engine));
+    }
+    void TearDown() override { PlatformVirtualReset(); }
+
+    static void* library;
+    static Factory factory;
+    PostLog engine;
+    // Never freed: the plug-in's object has no destroy operation, as with the host.
+    CVantorInput* input = nullptr;
+};
+
+void* PluginOnPlatformTest::library = nullptr;
+Factory PluginOnPlatformTest::factory = nullptr;
+
+TEST_F(PluginOnPlatformTest, VirtualKeysAndPadBecomeActions)
+{
+    input->Poll();
+    EXPECT_THAT(engine.Take(), IsEmpty());
+
+    PlatformVirtualKey(static_cast<uint8_t>(PlatformDikFromName("RIGHT")), true);
+    PlatformVirtualKey(static_cast<uint8_t>(PlatformDikFromName("RETURN")), true);
+    PlatformVirtualKey(static_cast<uint8_t>(PlatformDikFromName("RMENU")), true);
+    PlatformVirtualPadConnected(true);
+    PlatformVirtualPadStick(0, -20000);
+    PlatformVirtualPadButton(static_cast<uint16_t>(PlatformPadButtonFromName("B")), true);
+    input->Poll();
+    EXPECT_THAT(engine.Take(), ElementsAre("right=1", "fullscreen-toggle", "left=0", "stickDown=20000", "gamepadB"));
+    input->Poll();
+    EXPECT_EQ(engine.Take().size(), 5u) << "held input posts every poll";
+}
+
+TEST_F(PluginOnPlatformTest, KeyboardComesBackAfterFocusLoss)
+{
+    PlatformVirtualKey(static_cast<uint8_t>(PlatformDikFromName("SPACE")), true);
+    PlatformVirtualPadConnected(true);
+    PlatformVirtualPadButton(static_cast<uint16_t>(PlatformPadButtonFromName("A")), true);
+    PlatformVirtualSetFocus(false);
+    input->Poll();
+    EXPECT_THAT(engine.Take(), ElementsAre("gamepadA"));
+
+    PlatformVirtualSetFocus(true);
+    input->Poll();   // the failed read re-acquires
+    EXPECT_THAT(engine.Take(), ElementsAre("gamepadA"));
+    input->Poll();
+    EXPECT_THAT(engine.Take(), ElementsAre("shoot=1", "gamepadA"));
+}
+
+// As with DirectInput, a keyboard whose cooperative level could not be set (no active window)
+// keeps the default, non-exclusive background level, and reads without the focus.
+TEST_F(PluginOnPlatformTest, UnfocusedAtStartTheKeyboardStaysInTheBackground)
+{
+    PlatformVirtualSetFocus(false);
+    CVantorInput* early = factory();
+    ASSERT_TRUE(early->Initialize(&engine)) << "the devices exist even without a window";
+    PlatformVirtualKey(static_cast<uint8_t>(PlatformDikFromName("ESCAPE")), true);
+    early->Poll();
+    EXPECT_THAT(engine.Take(), ElementsAre("quit"));
+    early->AcquireMouse();
+    early->UnacquireMouse();
+}
+
+}  // namespace

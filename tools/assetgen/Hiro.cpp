@@ -91,46 +91,58 @@ void PaintArmsForward(CCanvas& c, int dy)
     }, HiroKey);
 }
 
-void PaintLegsStanding(CCanvas& c)
+// Legs from shapes, outlined on their own so diagonal strides keep an unbroken edge. The far
+// leg is darker; boots point the way Hiro faces. hipY is the top of the legs.
+struct Leg {
+    float hipX;       // left edge of the leg at the hip
+    float footX;      // left edge of the leg at the ankle
+    int bootX;        // left edge of the boot
+    bool far;
+};
+
+void PaintLegs(CCanvas& c, int hipY, const Leg (&legs)[2])
 {
-    c.Paint(0, 23, {
-        "...........kpppppppk",
-        "...........kpPpkpPpk",
-        "...........kpPpkpPpk",
-        "...........kpPpkpPpk",
-        "...........kpPpkpPpk",
-        "...........kOOokOOok",
-        "...........kOoookOoook",
-        "...........kOoookOoook",
-        "...........kkkkkkkkkkk",
-    }, HiroKey);
+    constexpr int kAnkleY = 28;
+    constexpr float kLegWidth = 4.0f;
+    constexpr int kBootWidth = 5;
+    CCanvas layer(kSpriteSize, kSpriteSize);
+    for (const Leg& leg : legs) {
+        const Rgba cloth = leg.far ? pal::kSteel : pal::kSteelLight;
+        const float top = static_cast<float>(hipY);
+        const float bottom = static_cast<float>(kAnkleY);
+        layer.FillPolygon({{leg.hipX, top}, {leg.hipX + kLegWidth, top}, {leg.footX + kLegWidth, bottom},
+                           {leg.footX, bottom}},
+                          cloth);
+        const Rgba leather = leg.far ? pal::kBrownDark : pal::kBrown;
+        layer.FillRect(leg.bootX, kAnkleY, kBootWidth - 1, 1, leather);
+        layer.FillRect(leg.bootX, kAnkleY + 1, kBootWidth, 2, leather);
+        layer.FillRect(leg.bootX, kAnkleY + 2, kBootWidth, 1, pal::kBrownDark);
+    }
+    layer.Outline(pal::kInk);
+    c.Draw(layer, 0, 0);
 }
 
-// Mid-stride: back leg out to the left, front leg reaching right.
+void PaintLegsStanding(CCanvas& c)
+{
+    PaintLegs(c, 22, {{11.0f, 11.0f, 12, true}, {15.0f, 15.0f, 16, false}});
+}
+
+// Mid-stride: far leg back to the left, near leg reaching forward.
 void PaintLegsStriding(CCanvas& c)
 {
-    c.Paint(0, 24, {
-        "...........kpppppppk",
-        "..........kpPpkkpPppk",
-        ".........kpPpk..kpPppk",
-        "........kpPpk....kpPpk",
-        "........kOOk.....kOOok",
-        ".......kOoook....kOoooook",
-        ".......kOoook.....kOoooook",
-        ".......kkkkkk.....kkkkkkkk",
-    }, HiroKey);
+    PaintLegs(c, 23, {{11.0f, 7.0f, 8, true}, {15.0f, 19.0f, 20, false}});
 }
 
 CCanvas Hiro(bool walking, bool carrying)
 {
     CCanvas c(kSpriteSize, kSpriteSize);
     const int bob = walking ? 1 : 0;
-    PaintHead(c, bob);
-    PaintBody(c, bob);
     if (walking)
         PaintLegsStriding(c);
     else
         PaintLegsStanding(c);
+    PaintHead(c, bob);
+    PaintBody(c, bob);
     if (carrying)
         PaintArmsForward(c, bob);
     else

@@ -229,12 +229,15 @@ CCanvas Background()
 
 CCanvas Icon()
 {
+    // Hiro against a moonlit tile.
     CCanvas c(kSpriteSize, kSpriteSize);
     c.FillRect(1, 2, 30, 28, pal::kNight3);
     c.FillRect(2, 1, 28, 30, pal::kNight3);
+    c.FillRect(2, 22, 28, 8, pal::kNight2);
     c.FillEllipse(24.0f, 8.0f, 4.0f, 4.0f, pal::kPale);
     c.Outline(pal::kInk);
-    c.Draw(HiroStanding(), 0, 0);
+    CCanvas hero = HiroStanding();
+    c.Draw(hero, -1, -2);
     return c;
 }
 

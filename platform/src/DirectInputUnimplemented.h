@@ -3,11 +3,39 @@
 // fakes of them in tests, override only what they do.
 #pragma once
 
+#include <set>
+
 #include <dinput.h>
 
-class CDirectInputDeviceUnimplemented : public IDirectInputDevice8W {
+// Every DirectInput object handed out and not yet released. Callers may keep references until
+// the process ends (the input plug-in does), so the objects stay reachable from here, as the
+// system's own would; FreeAll reclaims them as the end of a process does.
+class CLiveObject {
 public:
-    virtual ~CDirectInputDeviceUnimplemented() = default;
+    CLiveObject() { Live().insert(this); }
+    virtual ~CLiveObject() { Live().erase(this); }
+    CLiveObject(const CLiveObject&) = delete;
+    CLiveObject& operator=(const CLiveObject&) = delete;
+
+    static std::size_t Count() { return Live().size(); }
+    static void FreeAll()
+    {
+        while (!Live().empty()) {
+            delete *Live().begin();
+        }
+    }
+
+private:
+    // Never destroyed, so that the objects stay reachable until the process is gone.
+    static std::set<CLiveObject*>& Live()
+    {
+        static auto* const live = new std::set<CLiveObject*>();
+        return *live;
+    }
+};
+
+class CDirectInputDeviceUnimplemented : public IDirectInputDevice8W, public CLiveObject {
+public:
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override
     {
@@ -59,9 +87,8 @@ private:
     ULONG references = 1;
 };
 
-class CDirectInputUnimplemented : public IDirectInput8W {
+class CDirectInputUnimplemented : public IDirectInput8W, public CLiveObject {
 public:
-    virtual ~CDirectInputUnimplemented() = default;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {

@@ -116,6 +116,8 @@ FakePlatform& Fake()
 
 void ResetFake()
 {
+    // What the plug-in never releases is reclaimed, as at the end of a process.
+    CLiveObject::FreeAll();
     Fake() = FakePlatform();
 }
 

@@ -19,6 +19,7 @@ using ::testing::IsEmpty;
 class InputObjectTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetFake(); }
+    void TearDown() override { ResetFake(); }
 
     // A ready object whose set-up calls are cleared from the log.
     void InitializeReady()

@@ -68,6 +68,7 @@ TEST(PollAllocationTest, PollAllocatesNothing)
     input.Poll();
     EXPECT_EQ(allocations - before, 0u) << "a poll whose keyboard read fails";
     EXPECT_EQ(engine.count, 8 + 5 + 5);
+    ResetFake();
 }
 
 }  // namespace

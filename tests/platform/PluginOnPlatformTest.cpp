@@ -58,21 +58,30 @@ protected:
     {
         PlatformSetBackend(PlatformBackend::Virtual);
         PlatformVirtualReset();
-        input = factory();
-        ASSERT_NE(input, nullptr);
+        input = Make();
         ASSERT_TRUE(input->Initialize(&engine));
     }
     void TearDown() override { PlatformVirtualReset(); }
 
+    // The host never frees an input object (there is no destroy operation); neither do the tests.
+    static CVantorInput* Make()
+    {
+        CVantorInput* made = factory();
+        EXPECT_NE(made, nullptr);
+        everMade->push_back(made);
+        return made;
+    }
+
     static void* library;
     static Factory factory;
+    static std::vector<CVantorInput*>* everMade;   // never destroyed
     PostLog engine;
-    // Never freed: the plug-in's object has no destroy operation, as with the host.
     CVantorInput* input = nullptr;
 };
 
 void* PluginOnPlatformTest::library = nullptr;
 Factory PluginOnPlatformTest::factory = nullptr;
+std::vector<CVantorInput*>* PluginOnPlatformTest::everMade = new std::vector<CVantorInput*>();
 
 TEST_F(PluginOnPlatformTest, VirtualKeysAndPadBecomeActions)
 {
@@ -112,7 +121,7 @@ TEST_F(PluginOnPlatformTest, KeyboardComesBackAfterFocusLoss)
 TEST_F(PluginOnPlatformTest, UnfocusedAtStartTheKeyboardStaysInTheBackground)
 {
     PlatformVirtualSetFocus(false);
-    CVantorInput* early = factory();
+    CVantorInput* early = Make();
     ASSERT_TRUE(early->Initialize(&engine)) << "the devices exist even without a window";
     PlatformVirtualKey(static_cast<uint8_t>(PlatformDikFromName("ESCAPE")), true);
     early->Poll();

@@ -46,7 +46,7 @@ std::string HelpText()
            "Options:\n"
            "  --headless             run without a window and without sound, at a fixed frame\n"
            "                         time, driven by an input script\n"
-           "  --frames N             (headless) stop after N frames; default: when the game quits\n"
+           "  --frames N             stop after N frames; default: when the game quits\n"
            "  --dt SECONDS           (headless) frame time; default 0.016667 (1/60 s)\n"
            "  --input FILE           (headless) input script, one event per line:\n"
            "                           <frame> down|up KEY       KEY as in DIK_KEY: LEFT, SPACE, ...\n"
@@ -138,7 +138,7 @@ bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, s
             error = "unknown option \"" + option + "\" (see vantor --help)";
             return false;
         }
-        if (option == "--frames" || option == "--dt" || option == "--input" ||
+        if (option == "--dt" || option == "--input" ||
             option == "--trace" || option == "--screenshot") {
             headlessOnly = true;
             headlessOption = option;

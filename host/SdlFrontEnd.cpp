@@ -161,6 +161,16 @@ int RunWindowed(const HostOptions& options)
         return Fail(std::string("no display available (") + SDL_GetError() +
                     "); run vantor --headless to play without a window");
     }
+    // SDL falls back to drawing nowhere when there is no display; a player would see nothing.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    const std::string chosen = driver != nullptr ? driver : "";
+    if ((chosen == "offscreen" || chosen == "dummy") &&
+        (asked == nullptr || chosen != asked)) {
+        SDL_Quit();
+        return Fail("no display available (set DISPLAY or WAYLAND_DISPLAY); run vantor --headless "
+                    "to play without a window");
+    }
     int status = EXIT_SUCCESS;
     {
         CWindow window;
@@ -214,7 +224,8 @@ int RunWindowed(const HostOptions& options)
             Uint64 previous = SDL_GetPerformanceCounter();
             float dt = kNominalFrameTime;
             bool closed = false;
-            while (!closed && !engine.QuitRequested()) {
+            while (!closed && !engine.QuitRequested() &&
+                   (options.frames < 0 || engine.FrameNumber() < options.frames)) {
                 SDL_Event event;
                 while (SDL_PollEvent(&event) != 0) {
                     if (event.type == SDL_QUIT) {

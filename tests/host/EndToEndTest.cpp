@@ -1,0 +1,400 @@
+// End-to-end runs of the real vantor with the real game module, input plug-in and assets:
+// scripts go in, the trace, screenshots, files and exit status come out.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "BmpCodec.h"
+#include "GraphicsService.h"
+#include "Json.h"
+#include "TestFiles.h"
+
+namespace {
+
+const std::filesystem::path kVantor = VANTOR_EXE;
+constexpr float kDt = 1.0f / 60.0f;
+
+std::string Quote(const std::string& text)
+{
+    std::string out = "'";
+    for (const char c : text) {
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return out + "'";
+}
+
+struct RunResult {
+    int status = -1;
+    std::string errors;
+    std::vector<std::string> lines;   // the trace, one frame per line
+
+    JsonValue Frame(std::size_t index) const
+    {
+        JsonValue value;
+        EXPECT_TRUE(ParseJson(lines.at(index), value)) << lines.at(index);
+        return value;
+    }
+};
+
+// Runs vantor in a work directory with a script; the environment words go before the command.
+RunResult RunVantor(const CTempDirectory& work, const std::string& script, const std::string& arguments,
+              const std::string& environment = "", const std::filesystem::path& program = kVantor)
+{
+    const std::filesystem::path scriptFile = work.Path() / "input.txt";
+    const std::filesystem::path traceFile = work.Path() / "trace.jsonl";
+    const std::filesystem::path errorFile = work.Path() / "errors.txt";
+    std::filesystem::remove(traceFile);
+    {
+        std::ofstream(scriptFile) << script;
+    }
+    const std::string command = "cd " + Quote(work.Path().string()) + " && " + environment +
+                                " " + Quote(program.string()) + " " + arguments +
+                                " >/dev/null 2>" + Quote(errorFile.string());
+    const int raw = std::system(command.c_str());
+    RunResult run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    run.errors = ReadText(errorFile);
+    std::istringstream trace(ReadText(traceFile));
+    for (std::string line; std::getline(trace, line);) {
+        run.lines.push_back(line);
+    }
+    return run;
+}
+
+RunResult Headless(const CTempDirectory& work, const std::string& script, int frames,
+             const std::string& more = "")
+{
+    return RunVantor(work, script,
+                     "--headless --input input.txt --trace trace.jsonl --frames " +
+                         std::to_string(frames) + " " + more);
+}
+
+// Sprites of a frame showing the given image (optionally only those at height y).
+std::vector<JsonValue> SpritesOf(const JsonValue& frame, const std::string& image, float y = NAN)
+{
+    std::vector<JsonValue> found;
+    for (const JsonValue& sprite : frame["sprites"].items) {
+        if (!sprite["image"].IsNull() && sprite["image"].text == image &&
+            (std::isnan(y) || sprite["y"].number == static_cast<double>(y))) {
+            found.push_back(sprite);
+        }
+    }
+    return found;
+}
+
+// The player: the only sprite with four frames.
+JsonValue Player(const JsonValue& frame)
+{
+    for (const JsonValue& sprite : frame["sprites"].items) {
+        if (sprite["frames"].number == 4) {
+            return sprite;
+        }
+    }
+    ADD_FAILURE() << "no player sprite";
+    return {};
+}
+
+bool HasSound(const JsonValue& frame, const std::string& sound)
+{
+    const auto& sounds = frame["sounds"].items;
+    return std::any_of(sounds.begin(), sounds.end(),
+                       [&sound](const JsonValue& value) { return value.text == sound; });
+}
+
+TEST(EndToEndTest, TheFirstFramesShowTheGameAsItStarts)
+{
+    CTempDirectory work;
+    const RunResult run = Headless(work, "", 3);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    ASSERT_EQ(run.lines.size(), 3u);
+    const JsonValue first = run.Frame(0);
+    EXPECT_EQ(first["frame"].number, 0);
+    EXPECT_NEAR(first["dt"].number, kDt, 1e-6);
+    EXPECT_FALSE(first["quit"].boolean);
+    const JsonValue& background = first["sprites"][0];
+    EXPECT_EQ(background["image"].text, "images/Background.bmp");
+    EXPECT_EQ(background["x"].number, 320.0);
+    EXPECT_EQ(background["y"].number, 240.0);
+    EXPECT_EQ(Player(first)["x"].number, 220.0);
+    EXPECT_EQ(Player(first)["y"].number, 464.0);
+    EXPECT_EQ(SpritesOf(first, "images/Hiro.bmp", 16.0f).size(), 3u);     // lives
+    EXPECT_EQ(SpritesOf(first, "images/Bullet.bmp", 48.0f).size(), 3u);   // ammunition
+    EXPECT_EQ(SpritesOf(first, "images/Demon.bmp").size(), 1u);
+    EXPECT_EQ(SpritesOf(first, "images/AmmoBox.bmp").size(), 2u);
+    EXPECT_EQ(run.Frame(2)["frame"].number, 2);
+    EXPECT_FALSE(std::filesystem::exists(work.Path() / "highscore"));
+}
+
+TEST(EndToEndTest, HoldingRightWalksRightAtTheGamesTopSpeed)
+{
+    CTempDirectory work;
+    const RunResult run = Headless(work, "0 down RIGHT\n", 21);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const JsonValue tenth = run.Frame(10);
+    const JsonValue last = run.Frame(20);
+    EXPECT_EQ(tenth["actions"][0]["name"].text, "right");
+    EXPECT_EQ(tenth["actions"][0]["value"].number, 1.0);
+    // At full speed the friction leaves 200 - 1000 dt pixels per second.
+    const double perFrame = (200.0 - 1000.0 * kDt) * kDt;
+    EXPECT_NEAR(Player(last)["x"].number - Player(tenth)["x"].number, 10 * perFrame, 0.01);
+    EXPECT_GT(Player(tenth)["x"].number, 220.0);
+    EXPECT_FALSE(Player(last)["mirrored"].boolean);
+}
+
+TEST(EndToEndTest, UpJumpsAHundredPixelsWithTheJumpSound)
+{
+    CTempDirectory work;
+    const RunResult run = Headless(work, "10 down UP\n12 up UP\n", 50);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_TRUE(HasSound(run.Frame(10), "sounds/jump.wav"));
+    EXPECT_FALSE(HasSound(run.Frame(11), "sounds/jump.wav"));
+    double highest = 464.0;
+    for (std::size_t frame = 10; frame < 50; ++frame) {
+        highest = std::min(highest, Player(run.Frame(frame))["y"].number);
+    }
+    EXPECT_NEAR(highest, 364.0, 2.0);
+    EXPECT_EQ(Player(run.Frame(49))["y"].number, 464.0);
+}
+
+TEST(EndToEndTest, SpaceFiresABulletThatRisesAndEmptiesOneAmmoIcon)
+{
+    CTempDirectory work;
+    const RunResult run = Headless(work, "20 down SPACE\n21 up SPACE\n", 30);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_TRUE(HasSound(run.Frame(20), "sounds/shoot.wav"));
+    EXPECT_EQ(SpritesOf(run.Frame(20), "images/Bullet.bmp", 48.0f).size(), 2u);
+    EXPECT_FALSE(SpritesOf(run.Frame(20), "images/WordBubble.bmp").empty());
+    auto bulletHeight = [&run](std::size_t frame) {
+        for (const JsonValue& bullet : SpritesOf(run.Frame(frame), "images/Bullet.bmp")) {
+            if (bullet["y"].number != 48.0) {
+                return bullet["y"].number;
+            }
+        }
+        return 1.0e9;
+    };
+    EXPECT_NEAR(bulletHeight(20), 442.0, 0.5);
+    EXPECT_NEAR(bulletHeight(29), 442.0 - 9 * 500.0 * kDt, 0.5);
+}
+
+TEST(EndToEndTest, CarryingTheLeftBoxToTheShooterAddsThreeShots)
+{
+    CTempDirectory work;
+    const RunResult run = Headless(work, "0 down LEFT\n90 up LEFT\n90 down RIGHT\n", 200);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    bool delivered = false;
+    std::size_t when = 0;
+    for (std::size_t frame = 90; frame < 200 && !delivered; ++frame) {
+        delivered = HasSound(run.Frame(frame), "sounds/ammoup.wav");
+        when = frame;
+    }
+    ASSERT_TRUE(delivered);
+    EXPECT_EQ(SpritesOf(run.Frame(when - 1), "images/Bullet.bmp", 48.0f).size(), 3u);
+    EXPECT_EQ(SpritesOf(run.Frame(when), "images/Bullet.bmp", 48.0f).size(), 6u);
+    EXPECT_LT(Player(run.Frame(80))["x"].number, 48.0);
+}
+
+TEST(EndToEndTest, PauseStopsTheGameUntilPressedAgain)
+{
+    CTempDirectory work;
+    const RunResult run = Headless(work, "0 down RIGHT\n5 down P\n15 up P\n20 down P\n21 up P\n", 30);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const double paused = Player(run.Frame(6))["x"].number;
+    EXPECT_EQ(Player(run.Frame(19))["x"].number, paused);   // P held for ten frames: one toggle
+    EXPECT_EQ(Player(run.Frame(20))["x"].number, paused);
+    EXPECT_GT(Player(run.Frame(22))["x"].number, paused);
+}
+
+TEST(EndToEndTest, EscapeQuitsWithStatusZero)
+{
+    CTempDirectory work;
+    const RunResult run = Headless(work, "5 down ESCAPE\n", 100);
+    EXPECT_EQ(run.status, 0) << run.errors;
+    ASSERT_EQ(run.lines.size(), 6u);
+    EXPECT_TRUE(run.Frame(5)["quit"].boolean);
+    EXPECT_FALSE(run.Frame(4)["quit"].boolean);
+}
+
+TEST(EndToEndTest, TheGamepadWalksAndJumps)
+{
+    CTempDirectory work;
+    const RunResult run = Headless(work, "0 pad connect\n0 pad stick -30000 0\n10 pad down A\n11 pad up A\n", 20);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_LT(Player(run.Frame(19))["x"].number, 220.0);
+    EXPECT_TRUE(HasSound(run.Frame(10), "sounds/jump.wav"));
+}
+
+// Standing still under the demons loses the game; the menu shows, "highscore" is written, and
+// Retry starts a new game. A long run: 0.05 s frames for five minutes of game time at most.
+TEST(EndToEndTest, ALostGameShowsTheMenuSavesTheHighScoreAndRetryStartsAgain)
+{
+    CTempDirectory work;
+    const RunResult run = RunVantor(work, "5990 down RETURN\n5992 up RETURN\n",
+                              "--headless --dt 0.05 --frames 6000 --input input.txt "
+                              "--trace trace.jsonl");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    ASSERT_EQ(run.lines.size(), 6000u);
+    const JsonValue menu = run.Frame(5989);
+    ASSERT_EQ(SpritesOf(menu, "images/GameOver.bmp").size(), 1u) << "the game did not end";
+    EXPECT_EQ(SpritesOf(menu, "images/Hiro.bmp", 16.0f).size(), 0u);
+    EXPECT_EQ(ReadText(work.Path() / "highscore"), std::string(4, '\0'));
+
+    const JsonValue again = run.Frame(5999);
+    EXPECT_TRUE(SpritesOf(again, "images/GameOver.bmp").empty());
+    EXPECT_EQ(SpritesOf(again, "images/Hiro.bmp", 16.0f).size(), 3u);
+    EXPECT_EQ(SpritesOf(again, "images/Bullet.bmp", 48.0f).size(), 3u);
+    EXPECT_EQ(Player(again)["x"].number, 220.0);
+}
+
+TEST(EndToEndTest, AScreenshotShowsTheBackgroundAndTheHudWhereTheyBelong)
+{
+    CTempDirectory work;
+    const RunResult run = Headless(work, "", 2, "--screenshot 1:shot.bmp");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    Bitmap shot;
+    std::string error;
+    std::vector<uint8_t> bytes(ReadText(work.Path() / "shot.bmp").size());
+    const std::string text = ReadText(work.Path() / "shot.bmp");
+    std::copy(text.begin(), text.end(), bytes.begin());
+    ASSERT_TRUE(DecodeBmp(bytes, shot, error)) << error;
+    ASSERT_EQ(shot.width, 640);
+    ASSERT_EQ(shot.height, 480);
+
+    const std::filesystem::path images = kVantor.parent_path() / "data" / "images";
+    Bitmap background;
+    Bitmap hiro;
+    Bitmap zero;
+    ASSERT_TRUE(CGraphicsService::LoadBitmapFile(images / "Background.bmp", true, background, error));
+    ASSERT_TRUE(CGraphicsService::LoadBitmapFile(images / "Hiro.bmp", false, hiro, error));
+    ASSERT_TRUE(CGraphicsService::LoadBitmapFile(images / "0.bmp", false, zero, error));
+    auto pixel = [](const Bitmap& bitmap, int x, int y) {
+        return bitmap.pixels[static_cast<std::size_t>(y * bitmap.width + x)] & 0xFFFFFFu;
+    };
+    // Open floor between the shooter and the right box: background only.
+    for (int y = 300; y < 380; y += 7) {
+        for (int x = 400; x < 560; x += 11) {
+            ASSERT_EQ(pixel(shot, x, y), pixel(background, x, y)) << x << "," << y;
+        }
+    }
+    // The first life icon centred at (16, 16) and the score's single 0 at (607, 16).
+    auto showsAt = [&](const Bitmap& icon, int centreX, int centreY) {
+        const int left = centreX - icon.width / 2;
+        const int top = centreY - icon.height / 2;
+        int opaque = 0;
+        for (int y = 0; y < icon.height; ++y) {
+            for (int x = 0; x < icon.width; ++x) {
+                if ((icon.pixels[static_cast<std::size_t>(y * icon.width + x)] >> 24) == 255) {
+                    EXPECT_EQ(pixel(shot, left + x, top + y), pixel(icon, x, y));
+                    ++opaque;
+                }
+            }
+        }
+        return opaque;
+    };
+    EXPECT_GT(showsAt(hiro, 16, 16), 50);
+    EXPECT_GT(showsAt(zero, 607, 16), 20);
+}
+
+TEST(EndToEndTest, ScriptMistakesStopBeforeAnyFrame)
+{
+    CTempDirectory work;
+    const RunResult unknown = Headless(work, "0 down RIGHT\n3 down RIGTH\n", 10);
+    EXPECT_NE(unknown.status, 0);
+    EXPECT_NE(unknown.errors.find("line 2: unknown key \"RIGTH\""), std::string::npos) << unknown.errors;
+    EXPECT_TRUE(unknown.lines.empty());
+    const RunResult backwards = Headless(work, "9 down UP\n3 up UP\n", 10);
+    EXPECT_NE(backwards.status, 0);
+    EXPECT_NE(backwards.errors.find("line 2"), std::string::npos);
+    const RunResult missing = RunVantor(work, "", "--headless --input nowhere.txt");
+    EXPECT_NE(missing.status, 0);
+    EXPECT_NE(missing.errors.find("nowhere.txt"), std::string::npos);
+    const RunResult option = RunVantor(work, "", "--headless --frames many");
+    EXPECT_NE(option.status, 0);
+    EXPECT_NE(option.errors.find("--frames"), std::string::npos);
+    const RunResult help = RunVantor(work, "", "--help");
+    EXPECT_EQ(help.status, 0);
+}
+
+// A copy of the installed game in which something is broken.
+class BrokenInstallTest : public ::testing::Test {
+protected:
+    BrokenInstallTest()
+    {
+        std::filesystem::copy(kVantor.parent_path(), install.Path() / "bin",
+                              std::filesystem::copy_options::recursive);
+    }
+    RunResult Start() { return RunVantor(work, "", "--headless --frames 2", "", install.Path() / "bin" / "vantor"); }
+
+    CTempDirectory install;
+    CTempDirectory work;
+};
+
+TEST_F(BrokenInstallTest, AMissingImageIsNamed)
+{
+    std::filesystem::remove(install.Path() / "bin" / "data" / "images" / "Arrow.bmp");
+    const RunResult run = Start();
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.errors.find("could not start: cannot load images/Arrow.bmp"), std::string::npos)
+        << run.errors;
+    EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1);
+}
+
+TEST_F(BrokenInstallTest, ADamagedSoundIsNamed)
+{
+    const std::filesystem::path jump = install.Path() / "bin" / "data" / "sounds" / "jump.wav";
+    std::filesystem::resize_file(jump, 30);
+    const RunResult run = Start();
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.errors.find("sounds/jump.wav"), std::string::npos) << run.errors;
+}
+
+TEST_F(BrokenInstallTest, AMissingDigitOnlyWarns)
+{
+    std::filesystem::remove(install.Path() / "bin" / "data" / "images" / "7.bmp");
+    const RunResult run = Start();
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_NE(run.errors.find("warning: cannot load images/7.bmp"), std::string::npos) << run.errors;
+}
+
+TEST_F(BrokenInstallTest, AMissingPluginIsNamed)
+{
+    std::filesystem::remove(install.Path() / "bin" / "Pellam.so");
+    const RunResult game = Start();
+    EXPECT_NE(game.status, 0);
+    EXPECT_NE(game.errors.find("Pellam.so"), std::string::npos) << game.errors;
+
+    std::filesystem::copy_file(install.Path() / "bin" / "VantorDirectInput.so",
+                               install.Path() / "bin" / "Pellam.so");
+    const RunResult foreign = Start();
+    EXPECT_NE(foreign.status, 0);
+    EXPECT_NE(foreign.errors.find("does not export CreateVantorEntity"), std::string::npos)
+        << foreign.errors;
+}
+
+TEST(WindowTest, StartsDrawsAndQuitsUnderTheDummyDrivers)
+{
+    CTempDirectory work;
+    CTempDirectory home;
+    const RunResult run = RunVantor(work, "", "--frames 30",
+                              "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_DATA_HOME=" +
+                                  Quote(home.Path().string()));
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_TRUE(std::filesystem::is_directory(home.Path() / "vantor"));
+}
+
+TEST(WindowTest, NoDisplayPointsAtHeadless)
+{
+    CTempDirectory work;
+    const RunResult run = RunVantor(work, "", "--frames 3",
+                              "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER");
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.errors.find("vantor: no display available"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("--headless"), std::string::npos) << run.errors;
+}
+
+}  // namespace

@@ -56,8 +56,8 @@ std::string HelpText()
            "                         frames count from 0; '#' starts a comment\n"
            "  --trace FILE           (headless) write one JSON line per frame: actions, sounds\n"
            "                         started, sprites after the frame, quit\n"
-           "  --screenshot F:FILE    (headless) save the picture of frame F as a 640x480 BMP;\n"
-           "                         may be given several times\n"
+           "  --screenshot F:FILE    save the picture of frame F as a BMP (headless: the 640x480\n"
+           "                         screen; in a window: the window); may be repeated\n"
            "  --workdir DIR          where the game keeps its \"highscore\" file; default:\n"
            "                         $XDG_DATA_HOME/vantor or ~/.local/share/vantor when playing,\n"
            "                         the current directory when headless\n"
@@ -138,8 +138,7 @@ bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, s
             error = "unknown option \"" + option + "\" (see vantor --help)";
             return false;
         }
-        if (option == "--dt" || option == "--input" ||
-            option == "--trace" || option == "--screenshot") {
+        if (option == "--dt" || option == "--input" || option == "--trace") {
             headlessOnly = true;
             headlessOption = option;
         }

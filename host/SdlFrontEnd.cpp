@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 
 #include "HostPaths.h"
 #include "HostSession.h"
@@ -50,6 +51,18 @@ int InitialScale()
         --scale;
     }
     return scale;
+}
+
+bool SaveScreenshot(const std::filesystem::path& file, const Bitmap& shot)
+{
+    const std::vector<uint8_t> bytes = shot.width > 0 ? EncodeBmp24(shot) : std::vector<uint8_t>();
+    std::ofstream stream(file, std::ios::binary | std::ios::trunc);
+    stream.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (bytes.empty() || !stream) {
+        ReportProblem("cannot write the screenshot " + file.string());
+        return false;
+    }
+    return true;
 }
 
 class CWindow {
@@ -123,12 +136,20 @@ public:
         SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE);
     }
 
-    void Present(const Bitmap& canvas)
+    // Shows the picture; when shot is given, also reads back what the window shows.
+    void Present(const Bitmap& canvas, Bitmap* shot)
     {
         SDL_UpdateTexture(texture, nullptr, canvas.pixels.data(), canvas.width * 4);
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);
         SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+        if (shot != nullptr && SDL_GetRendererOutputSize(renderer, &shot->width, &shot->height) == 0) {
+            shot->pixels.assign(static_cast<std::size_t>(shot->width * shot->height), 0);
+            if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888,
+                                     shot->pixels.data(), shot->width * 4) != 0) {
+                shot->width = 0;
+            }
+        }
         SDL_RenderPresent(renderer);
     }
 
@@ -145,8 +166,12 @@ public:
 
 }  // namespace
 
-int RunWindowed(const HostOptions& options)
+int RunWindowed(const HostOptions& givenOptions)
 {
+    HostOptions options = givenOptions;
+    for (ScreenshotRequest& request : options.screenshots) {
+        request.file = std::filesystem::absolute(request.file);   // before the work directory
+    }
     const std::filesystem::path executableDirectory = ExecutableDirectory();
     if (executableDirectory.empty()) {
         return Fail("cannot find the directory of the vantor executable");
@@ -245,7 +270,17 @@ int RunWindowed(const HostOptions& options)
                         renderer.DrawPauseOverlay(havePausePicture ? &pausePicture : nullptr);
                     }
                 });
-                window.Present(renderer.Canvas());
+                const long frame = engine.FrameNumber() - 1;
+                const bool wanted = std::any_of(
+                    options.screenshots.begin(), options.screenshots.end(),
+                    [frame](const ScreenshotRequest& request) { return request.frame == frame; });
+                Bitmap shot;
+                window.Present(renderer.Canvas(), wanted ? &shot : nullptr);
+                for (const ScreenshotRequest& request : options.screenshots) {
+                    if (request.frame == frame && !SaveScreenshot(request.file, shot)) {
+                        status = EXIT_FAILURE;
+                    }
+                }
 
                 Uint64 now = SDL_GetPerformanceCounter();
                 float elapsed = static_cast<float>(static_cast<double>(now - previous) /

@@ -380,11 +380,22 @@ TEST(WindowTest, StartsDrawsAndQuitsUnderTheDummyDrivers)
 {
     CTempDirectory work;
     CTempDirectory home;
-    const RunResult run = RunVantor(work, "", "--frames 30",
-                              "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_DATA_HOME=" +
-                                  Quote(home.Path().string()));
+    const RunResult run = RunVantor(work, "", "--frames 30 --screenshot 20:window.bmp",
+                                    "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_DATA_HOME=" +
+                                        Quote(home.Path().string()));
     EXPECT_EQ(run.status, 0) << run.errors;
-    EXPECT_TRUE(std::filesystem::is_directory(home.Path() / "vantor"));
+    EXPECT_TRUE(std::filesystem::is_directory(home.Path() / "vantor"));   // the high score's home
+
+    const std::string text = ReadText(work.Path() / "window.bmp");
+    Bitmap shot;
+    std::string error;
+    ASSERT_TRUE(DecodeBmp({text.begin(), text.end()}, shot, error)) << error;
+    EXPECT_EQ(shot.width * 3, shot.height * 4);   // the whole 4:3 screen, scaled
+    std::size_t lit = 0;
+    for (const uint32_t pixel : shot.pixels) {
+        lit += (pixel & 0xFFFFFFu) != 0 ? 1 : 0;
+    }
+    EXPECT_GT(lit, shot.pixels.size() / 2);   // the scene, not a black window
 }
 
 TEST(WindowTest, NoDisplayPointsAtHeadless)

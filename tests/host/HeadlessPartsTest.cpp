@@ -149,6 +149,7 @@ TEST(CommandLineTest, DefaultsAndMistakes)
         {"vantor", "--headless", "--screenshot", "a.bmp"},
         {"vantor", "--headless=1"},
         {"vantor", "--input", "x"},
+        {"vantor", "--dt", "0.1"},
     };
     for (const auto& args : wrong) {
         HostOptions parsed;

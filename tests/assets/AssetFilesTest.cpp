@@ -149,6 +149,18 @@ TEST(AssetImages, SdlBlendsSpritesOverWhatIsBehindThem)
     EXPECT_EQ(checked, 32 * 32);
 }
 
+TEST(AssetImages, LetteringIsNotCutOffAtTheEdges)
+{
+    for (const char* name : {"GameOver.bmp", "Retry.bmp", "Quit.bmp", "Paused.bmp", "WordBubble.bmp",
+                             "Arrow.bmp"}) {
+        SCOPED_TRACE(name);
+        const Pixels p = ReadImage(name);
+        ASSERT_GT(p.width, 0);
+        EXPECT_FALSE(ColumnHasSolid(p, 0) || ColumnHasSolid(p, p.width - 1));
+        EXPECT_FALSE(RowHasSolid(p, 0) || RowHasSolid(p, p.height - 1));
+    }
+}
+
 TEST(AssetImages, FiguresStandOnTheFloorLine)
 {
     // Sprites centred at y 464 end at 480: whatever stands on the floor fills its bottom row.

@@ -58,10 +58,10 @@ CCanvas WordBubble()
     constexpr int kHeight = 40;
     CCanvas c(kWidth, kHeight);
     // Rounded body above, the tail reaching down left toward Hiro's head.
-    c.FillRect(4, 2, kWidth - 6, 28, pal::kWhite);
-    c.FillRect(2, 4, kWidth - 2, 24, pal::kWhite);
-    c.FillRect(3, 3, kWidth - 4, 26, pal::kWhite);
-    c.FillPolygon({{8, 26}, {1, 38}, {19, 27}}, pal::kWhite);
+    c.FillRect(4, 2, kWidth - 8, 28, pal::kWhite);
+    c.FillRect(2, 4, kWidth - 4, 24, pal::kWhite);
+    c.FillRect(3, 3, kWidth - 6, 26, pal::kWhite);
+    c.FillPolygon({{8, 26}, {2, 37.5f}, {19, 27}}, pal::kWhite);
     // A cool shadow along the bottom of the body gives it some roundness.
     c.Recolor(pal::kSteelLight, [](int x, int y) { return y >= 27 && x > 18; });
     c.Outline(pal::kInk);
@@ -69,7 +69,7 @@ CCanvas WordBubble()
     text.Recolor(pal::kScarlet, [](int, int) { return true; });
     CCanvas shade = text;
     shade.Recolor(pal::kRed, [](int, int) { return true; });
-    const int tx = 2 + (kWidth - 2 - text.Width()) / 2;
+    const int tx = 2 + (kWidth - 4 - text.Width()) / 2;
     const int ty = 2 + (28 - text.Height()) / 2;
     c.Draw(shade, tx + 1, ty + 1);
     c.Draw(text, tx, ty);

@@ -132,18 +132,28 @@ int WatchFocus(void*, SDL_Event* event)
     return 1;
 }
 
-void CloseController(SdlState& state)
+// True while SDL's controller subsystem is up; a host that quits SDL closes our controller.
+bool ControllersUp(SdlState& state)
 {
-    if (state.controller != nullptr) {
-        SDL_GameControllerClose(state.controller);
+    if (state.controllersStarted && SDL_WasInit(SDL_INIT_GAMECONTROLLER) == 0) {
+        state.controllersStarted = false;
         state.controller = nullptr;
     }
+    return state.controllersStarted;
+}
+
+void CloseController(SdlState& state)
+{
+    if (state.controller != nullptr && ControllersUp(state)) {
+        SDL_GameControllerClose(state.controller);
+    }
+    state.controller = nullptr;
 }
 
 // The first attached game controller, opened on first use and again after it was unplugged.
 SDL_GameController* FirstController(SdlState& state)
 {
-    if (!state.controllersStarted) {
+    if (!ControllersUp(state)) {
         return nullptr;
     }
     if (state.controller != nullptr && SDL_GameControllerGetAttached(state.controller) == SDL_TRUE) {
@@ -197,7 +207,7 @@ void Stop()
 {
     SdlState& state = Sdl();
     CloseController(state);
-    if (state.controllersStarted) {
+    if (ControllersUp(state)) {
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
         state.controllersStarted = false;
     }

@@ -145,6 +145,16 @@ TEST_F(SdlBackendTest, LeavingTheBackEndLosesTheKeyboard)
     EXPECT_EQ(Read(), DIERR_INPUTLOST);
 }
 
+TEST_F(SdlBackendTest, ControllerSubsystemShutByTheHostMeansNoPad)
+{
+    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    XINPUT_STATE state{};
+    EXPECT_EQ(XInputGetState(0, &state), static_cast<DWORD>(ERROR_DEVICE_NOT_CONNECTED));
+    PlatformSetBackend(PlatformBackend::Virtual);
+    PlatformSetBackend(PlatformBackend::Sdl);
+    EXPECT_EQ(XInputGetState(0, &state), static_cast<DWORD>(ERROR_DEVICE_NOT_CONNECTED));
+}
+
 TEST(SdlScancodeTest, KeysMapToTheirDirectInputCodes)
 {
     EXPECT_EQ(SdlBackend::DikFromScancode(SDL_SCANCODE_UP), DIK_UP);

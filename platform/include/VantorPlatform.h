@@ -23,7 +23,8 @@ VANTOR_PLATFORM_API void PlatformSetBackend(PlatformBackend backend);
 VANTOR_PLATFORM_API PlatformBackend PlatformGetBackend();
 
 // The SDL back end's game window: GetActiveWindow answers it while it has input focus, and the
-// keyboard can be acquired only then. Null for no window.
+// keyboard can be acquired only then. The focus is followed from SDL's window events as the host
+// pumps them (nothing to forward). Null for no window; set null before destroying the window.
 VANTOR_PLATFORM_API void PlatformSetSdlWindow(SDL_Window* window);
 
 // Virtual devices. Key codes are DirectInput scan codes (DIK_*), buttons XInput masks.
@@ -40,6 +41,7 @@ VANTOR_PLATFORM_API void PlatformVirtualSetFocus(bool focused);
 VANTOR_PLATFORM_API void PlatformVirtualReset();
 
 // Names as scripts write them: a DIK_ name without its prefix ("LEFT", "RETURN") and an XInput
-// button name without XINPUT_GAMEPAD_ ("A", "DPAD_UP"). Negative for an unknown name.
+// button name without XINPUT_GAMEPAD_ ("A", "DPAD_UP"), in any letter case. Negative for an
+// unknown or null name.
 VANTOR_PLATFORM_API int PlatformDikFromName(const char* name);
 VANTOR_PLATFORM_API int PlatformPadButtonFromName(const char* name);

@@ -105,6 +105,7 @@ int RunHeadless(const HostOptions& options)
     if (!options.workDirectory.empty() && !EnterWorkDirectory(options.workDirectory, error)) {
         return Fail("cannot use " + options.workDirectory.string() + " as work directory: " + error);
     }
+    WarnIfWorkDirectoryReadOnly();
     PlatformSetBackend(PlatformBackend::Virtual);
     PlatformVirtualReset();
     if (!session->StartInput(error) || !session->StartGame(error)) {

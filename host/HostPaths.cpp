@@ -1,6 +1,9 @@
 // Host directories.
 #include "HostPaths.h"
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 
 std::filesystem::path ExecutableDirectory()
@@ -37,4 +40,13 @@ bool EnterWorkDirectory(const std::filesystem::path& directory, std::string& err
         return false;
     }
     return true;
+}
+
+void WarnIfWorkDirectoryReadOnly()
+{
+    if (access(".", W_OK) != 0) {
+        std::error_code code;
+        std::fprintf(stderr, "vantor: warning: cannot write in %s; the high score will not be saved\n",
+                     std::filesystem::current_path(code).c_str());
+    }
 }

@@ -13,3 +13,6 @@ std::filesystem::path UserDataDirectory();
 
 // Creates the directory if needed and makes it the working directory; false with a reason.
 bool EnterWorkDirectory(const std::filesystem::path& directory, std::string& error);
+
+// Warns when the game could not save its "highscore" file in the working directory.
+void WarnIfWorkDirectoryReadOnly();

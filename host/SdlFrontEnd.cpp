@@ -234,6 +234,7 @@ int RunWindowed(const HostOptions& givenOptions)
                           "); the high score is kept in the current directory");
         }
 
+        WarnIfWorkDirectoryReadOnly();
         session->Graphics().SetFullscreenHandler(
             [&window](bool fullscreen) { window.SetFullscreen(fullscreen); });
         window.Show();

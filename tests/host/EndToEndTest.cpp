@@ -398,6 +398,16 @@ TEST(WindowTest, StartsDrawsAndQuitsUnderTheDummyDrivers)
     EXPECT_GT(lit, shot.pixels.size() / 2);   // the scene, not a black window
 }
 
+TEST(WindowTest, WithoutASoundDeviceTheGamePlaysSilentlyAndSaysSo)
+{
+    CTempDirectory work;
+    const RunResult run = RunVantor(work, "", "--frames 5 --workdir .",
+                                    "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=no-such-device");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_NE(run.errors.find("vantor: no sound device"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("playing without sound"), std::string::npos) << run.errors;
+}
+
 TEST(WindowTest, NoDisplayPointsAtHeadless)
 {
     CTempDirectory work;

@@ -412,7 +412,7 @@ TEST(WindowTest, NoDisplayPointsAtHeadless)
 {
     CTempDirectory work;
     const RunResult run = RunVantor(work, "", "--frames 3",
-                              "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER");
+                              "env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR -u SDL_VIDEODRIVER");
     EXPECT_NE(run.status, 0);
     EXPECT_NE(run.errors.find("vantor: no display available"), std::string::npos) << run.errors;
     EXPECT_NE(run.errors.find("--headless"), std::string::npos) << run.errors;

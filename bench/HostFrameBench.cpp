@@ -89,8 +89,8 @@ void BM_DrawScene(benchmark::State& state)
 {
     CBenchAssets assets;
     CGraphicsService graphics(assets.directory);
-    static int background = graphics.LoadBackgroundImage("images\\Background.bmp");
-    static int sprite = graphics.LoadImage("images\\Sprite.bmp", 0);
+    const int background = graphics.LoadBackgroundImage("images\\Background.bmp");
+    const int sprite = graphics.LoadImage("images\\Sprite.bmp", 0);
     graphics.CreateSprite(1, &background)->SetPosition(320.0f, 240.0f);
     for (int64_t i = 0; i < state.range(0); ++i) {
         CVantorSprite* made = graphics.CreateSprite(1, &sprite);
@@ -109,7 +109,7 @@ void BM_TraceLine(benchmark::State& state)
 {
     CBenchAssets assets;
     CGraphicsService graphics(assets.directory);
-    static int sprite = graphics.LoadImage("images\\Sprite.bmp", 0);
+    const int sprite = graphics.LoadImage("images\\Sprite.bmp", 0);
     for (int i = 0; i < 64; ++i) {
         graphics.CreateSprite(1, &sprite)->SetPosition(static_cast<float>(i) * 9.5f, 100.25f);
     }

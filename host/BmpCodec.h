@@ -13,6 +13,7 @@ struct Bitmap {
     int height = 0;
     std::vector<uint32_t> pixels;
     bool hasAlpha = false;   // a 32-bit image whose alpha channel says something (not all zero)
+    bool opaque = false;     // every pixel's alpha is 255 (drawn by copying whole rows)
 };
 
 // Decodes a whole .bmp file. On failure returns false and says why in error.

@@ -1,6 +1,7 @@
 // Images by handle and sprites in creation order.
 #include "GraphicsService.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "AssetFiles.h"
@@ -36,6 +37,8 @@ bool CGraphicsService::LoadBitmapFile(const std::filesystem::path& file, bool op
             }
         }
     }
+    bitmap.opaque = std::all_of(bitmap.pixels.begin(), bitmap.pixels.end(),
+                                [](uint32_t pixel) { return (pixel & kOpaque) == kOpaque; });
     return true;
 }
 

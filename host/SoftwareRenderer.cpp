@@ -49,9 +49,16 @@ void CSoftwareRenderer::DrawImage(const Bitmap& image, float x, float y, bool mi
     const int lastColumn = std::min(image.width, kScreenWidth - left);
     const int firstRow = std::max(0, -top);
     const int lastRow = std::min(image.height, kScreenHeight - top);
+    if (firstColumn >= lastColumn) {
+        return;
+    }
     for (int row = firstRow; row < lastRow; ++row) {
         const uint32_t* source = &image.pixels[static_cast<std::size_t>(row * image.width)];
         uint32_t* target = &canvas.pixels[static_cast<std::size_t>((top + row) * kScreenWidth)];
+        if (image.opaque && !mirrored) {
+            std::copy(source + firstColumn, source + lastColumn, target + left + firstColumn);
+            continue;
+        }
         for (int column = firstColumn; column < lastColumn; ++column) {
             const uint32_t pixel = source[mirrored ? image.width - 1 - column : column];
             if ((pixel >> 24) != 0) {

@@ -3,11 +3,11 @@
 
 #include <cstdint>
 
+#include "GameRules.h"
 #include "GameState.h"
 #include "Shooter.h"
 
 namespace {
-constexpr float kReach = 32.0f;
 constexpr int32_t kAmmoPerBox = 3;
 }  // namespace
 
@@ -50,7 +50,7 @@ bool CAmmoBox::IsNear(float px, float py) const
 {
     const float dx = x - px;
     const float dy = y - py;
-    return dx > -kReach && dx < kReach && dy > -kReach && dy < kReach;
+    return WithinBox(dx, dy, kReach, kReach);
 }
 
 void CAmmoBox::MoveTo(float newX, float newY)

@@ -2,12 +2,12 @@
 #include "Bullet.h"
 
 #include "EntityList.h"
+#include "GameRules.h"
 #include "GameState.h"
 
 namespace {
 constexpr float kSpeed = 500.0f;         // upward
 constexpr float kTopLimit = -6.0f;       // gone once above this
-constexpr float kMaxFrameTime = 0.5f;
 }  // namespace
 
 CBullet::CBullet() : sprite(nullptr), pendingRemoval(false) {}
@@ -27,10 +27,7 @@ void CBullet::Update()
     if (!gameState->playing) {
         return;
     }
-    float dt = engine->GetFrameTime();
-    if (dt > kMaxFrameTime) {
-        dt = kMaxFrameTime;
-    }
+    const float dt = ClampedFrameTime(engine);
     y -= kSpeed * dt;
     sprite->SetPosition(x, y);
     if (y < kTopLimit) {

@@ -3,6 +3,7 @@
 
 #include "Bullet.h"
 #include "EntityList.h"
+#include "GameRules.h"
 #include "GameState.h"
 
 namespace {
@@ -17,7 +18,6 @@ constexpr float kFireballOffsetY = 16.0f;
 constexpr float kHitHalfWidth = 33.0f;
 constexpr float kHitHalfHeight = 44.0f;
 constexpr int32_t kPoints = 50;
-constexpr float kMaxFrameTime = 0.5f;
 
 // One to five seconds; drawn at set-up and after every fireball.
 float DrawFireTime(CRandom& random)
@@ -58,10 +58,7 @@ void CEnemy::Update()
     if (!gameState->playing) {
         return;
     }
-    float dt = engine->GetFrameTime();
-    if (dt > kMaxFrameTime) {
-        dt = kMaxFrameTime;
-    }
+    const float dt = ClampedFrameTime(engine);
 
     // The fireball leaves from where the demon is before this frame's move.
     if (fireTime > 0.0f) {
@@ -106,7 +103,7 @@ void CEnemy::Update()
     for (CBullet* bullet : gameState->bullets) {
         const float dx = bullet->x - x;
         const float dy = bullet->y - y;
-        if (dx > -kHitHalfWidth && dx < kHitHalfWidth && dy > -kHitHalfHeight && dy < kHitHalfHeight) {
+        if (WithinBox(dx, dy, kHitHalfWidth, kHitHalfHeight)) {
             hit = bullet;
             break;
         }

@@ -2,14 +2,13 @@
 #include "Fireball.h"
 
 #include "EntityList.h"
+#include "GameRules.h"
 #include "GameState.h"
 #include "Player.h"
 
 namespace {
 constexpr float kSpeed = 500.0f;         // downward
 constexpr float kBottomLimit = 464.0f;   // gone once below this
-constexpr float kReach = 32.0f;
-constexpr float kMaxFrameTime = 0.5f;
 }  // namespace
 
 CFireball::CFireball() : sprite(nullptr), pendingRemoval(false) {}
@@ -29,10 +28,7 @@ void CFireball::Update()
     if (!gameState->playing) {
         return;
     }
-    float dt = engine->GetFrameTime();
-    if (dt > kMaxFrameTime) {
-        dt = kMaxFrameTime;
-    }
+    const float dt = ClampedFrameTime(engine);
     y += kSpeed * dt;
     sprite->SetPosition(x, y);
 
@@ -40,7 +36,7 @@ void CFireball::Update()
     CPlayer* player = gameState->player;
     const float dx = x - player->x;
     const float dy = y - player->y;
-    if (dx > -kReach && dx < kReach && dy > -kReach && dy < kReach) {
+    if (WithinBox(dx, dy, kReach, kReach)) {
         player->TakeHit();
         Remove();
         return;

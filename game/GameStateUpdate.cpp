@@ -8,13 +8,13 @@
 #include "Bullet.h"
 #include "Enemy.h"
 #include "Fireball.h"
+#include "GameRules.h"
 #include "HighScoreFile.h"
 #include "Player.h"
 #include "Shooter.h"
 
 namespace {
 
-constexpr float kLongestFrame = 0.5f;
 constexpr float kMenuLock = 0.2f;   // one menu move per this long, also within one frame
 
 // The game-over screen.
@@ -59,10 +59,7 @@ void RunCornerTimer(CGameState& state, float& timer, CAmmoBox*& corner, float x,
 
 void CGameState::Update()
 {
-    float dt = engine->GetFrameTime();
-    if (dt > kLongestFrame) {
-        dt = kLongestFrame;
-    }
+    const float dt = ClampedFrameTime(engine);
 
     std::list<ActionRecord>& actions = engine->GetActions();
     for (auto it = actions.begin(); it != actions.end();) {

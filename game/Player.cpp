@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "AmmoBox.h"
+#include "GameRules.h"
 #include "GameState.h"
 #include "Shooter.h"
 
@@ -20,7 +21,6 @@ constexpr float kFriction = 1000.0f;
 constexpr float kJumpSpeed = 800.0f;
 constexpr float kGravity = 3000.0f;
 constexpr float kWalkPeriod = 0.15f;
-constexpr float kMaxFrameTime = 0.5f;
 constexpr float kCarryOffset = 32.0f;
 constexpr float kBoxRespawnDelay = 8.0f;
 constexpr float kPushLeftLimit = 130.0f;
@@ -93,10 +93,7 @@ void CPlayer::Update()
         return;
     }
 
-    float dt = engine->GetFrameTime();
-    if (dt > kMaxFrameTime) {
-        dt = kMaxFrameTime;
-    }
+    const float dt = ClampedFrameTime(engine);
 
     // Protection blink.
     if (invulnerableTime > 0.0f) {

@@ -1,6 +1,7 @@
 // The shooter: cool-down, firing and being pushed.
 #include "Shooter.h"
 
+#include "GameRules.h"
 #include "GameState.h"
 
 namespace {
@@ -8,11 +9,9 @@ constexpr float kStartX = 320.0f;
 constexpr float kFloorY = 464.0f;
 constexpr float kCoolDown = 0.2f;
 constexpr int32_t kStartAmmo = 3;
-constexpr float kReach = 32.0f;
 constexpr int kFrameCount = 2;
 constexpr int kIdleFrame = 0;
 constexpr int kFiredFrame = 1;
-constexpr float kMaxFrameTime = 0.5f;
 constexpr float kBulletOffsetX = -6.0f;
 constexpr float kBulletOffsetY = -22.0f;
 }  // namespace
@@ -46,10 +45,7 @@ void CShooter::Update()
     if (!gameState->playing) {
         return;
     }
-    float dt = engine->GetFrameTime();
-    if (dt > kMaxFrameTime) {
-        dt = kMaxFrameTime;
-    }
+    const float dt = ClampedFrameTime(engine);
     if (fireTime > 0.0f) {
         fireTime -= dt;
         if (fireTime <= 0.0f) {
@@ -75,7 +71,7 @@ bool CShooter::IsNear(float px, float py) const
 {
     const float dx = x - px;
     const float dy = y - py;
-    return dx > -kReach && dx < kReach && dy > -kReach && dy < kReach;
+    return WithinBox(dx, dy, kReach, kReach);
 }
 
 void CShooter::SetX(float newX)

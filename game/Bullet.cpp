@@ -37,10 +37,5 @@ void CBullet::Update()
 
 void CBullet::Remove()
 {
-    engine->GetGraphics()->DestroySprite(sprite);
-    CGameState* state = gameState;
-    CVantorEngine* host = engine;
-    host->DestroyEntity(this);
-    // Nothing of this bullet may be read from here on.
-    RemoveFromList(state->bullets, this);
+    EndListedEntity(this, &CGameState::bullets);
 }

@@ -123,10 +123,5 @@ void CEnemy::Update()
 
 void CEnemy::Remove()
 {
-    engine->GetGraphics()->DestroySprite(sprite);
-    CGameState* state = gameState;
-    CVantorEngine* host = engine;
-    host->DestroyEntity(this);
-    // Nothing of this demon may be read from here on.
-    RemoveFromList(state->enemies, this);
+    EndListedEntity(this, &CGameState::enemies);
 }

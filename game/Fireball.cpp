@@ -48,10 +48,5 @@ void CFireball::Update()
 
 void CFireball::Remove()
 {
-    engine->GetGraphics()->DestroySprite(sprite);
-    CGameState* state = gameState;
-    CVantorEngine* host = engine;
-    host->DestroyEntity(this);
-    // Nothing of this fireball may be read from here on.
-    RemoveFromList(state->fireballs, this);
+    EndListedEntity(this, &CGameState::fireballs);
 }

@@ -24,6 +24,9 @@ constexpr float kNominalFrameTime = 1.0f / 60.0f;
 constexpr float kLongestFrameTime = 0.1f;
 constexpr int kMaxInitialScale = 2;
 constexpr int kDesktopMargin = 96;   // room for panels and window borders
+// How long to wait for the window manager to give the new window focus before the input starts:
+// the keyboard binds itself to the window that is active at that moment.
+constexpr Uint32 kFocusWaitMs = 1000;
 
 int Fail(const std::string& message)
 {
@@ -126,6 +129,17 @@ public:
     {
         SDL_ShowWindow(window);
         SDL_RaiseWindow(window);
+    }
+
+    // Pumps events until the window has keyboard focus or the time is up.
+    void WaitForFocus(Uint32 timeoutMs) const
+    {
+        const Uint64 deadline = SDL_GetTicks64() + timeoutMs;
+        SDL_PumpEvents();
+        while (SDL_GetKeyboardFocus() != window && SDL_GetTicks64() < deadline) {
+            SDL_Delay(10);
+            SDL_PumpEvents();
+        }
     }
 
     void SetFullscreen(bool fullscreen)
@@ -238,7 +252,8 @@ int RunWindowed(const HostOptions& givenOptions)
         session->Graphics().SetFullscreenHandler(
             [&window](bool fullscreen) { window.SetFullscreen(fullscreen); });
         window.Show();
-        SDL_PumpEvents();   // lets the window become the active one before the input starts
+        // Drivers without a display never give focus; nothing to wait for there.
+        window.WaitForFocus(chosen == "dummy" || chosen == "offscreen" ? 0 : kFocusWaitMs);
         PlatformSetBackend(PlatformBackend::Sdl);
         PlatformSetSdlWindow(window.window);
         if (!session->StartInput(error) || !session->StartGame(error)) {

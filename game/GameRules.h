@@ -2,6 +2,8 @@
 // reach tests.
 #pragma once
 
+#include <cstring>
+
 #include "VantorEngine.h"
 
 inline constexpr float kMaxFrameTime = 0.5f;
@@ -18,4 +20,10 @@ inline float ClampedFrameTime(CVantorEngine* engine)
 inline bool WithinBox(float dx, float dy, float halfWidth, float halfHeight)
 {
     return dx > -halfWidth && dx < halfWidth && dy > -halfHeight && dy < halfHeight;
+}
+
+// Action names compare byte-wise and case-sensitively, as every reader of the queue must.
+inline bool Named(const ActionRecord& action, const char* name)
+{
+    return std::strcmp(action.name, name) == 0;
 }

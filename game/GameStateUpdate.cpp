@@ -26,11 +26,6 @@ constexpr float kArrowX = 120.0f;
 constexpr int32_t kRetry = 0;
 constexpr int32_t kQuit = 1;
 
-bool Named(const ActionRecord& action, const char* name)
-{
-    return std::strcmp(action.name, name) == 0;
-}
-
 bool IsMenuMove(const ActionRecord& action)
 {
     return Named(action, "up") || Named(action, "stickUp") || Named(action, "down") ||

@@ -36,11 +36,6 @@ constexpr float kParkedY = 1000.0f;
 constexpr int32_t kStartLives = 3;
 constexpr int32_t kCarryFrames = 2;
 constexpr int kFrameCount = 4;
-
-bool Named(const ActionRecord& action, const char* name)
-{
-    return std::strcmp(action.name, name) == 0;
-}
 }  // namespace
 
 bool CPlayer::Attach(CVantorEngine* newEngine)

@@ -11,12 +11,6 @@ constexpr const char* kQuit = "quit";
 constexpr const char* kPauseToggle = "pause-toggle";
 constexpr const char* kFullscreenToggle = "fullscreen-toggle";
 
-// The game's entities have trivial destructors and no virtual one: only their memory is freed.
-void FreeEntityMemory(CVantorEntity* entity)
-{
-    ::operator delete(static_cast<void*>(entity));
-}
-
 bool NameIs(const ActionRecord& record, const char* name)
 {
     return std::strcmp(record.name, name) == 0;
@@ -29,28 +23,12 @@ CHostEngine::CHostEngine(CGraphicsService& graphicsService, CSoundService& sound
 {
 }
 
-CHostEngine::~CHostEngine()
-{
-    ReleaseEnded();
-    for (const Slot& slot : slots) {
-        if (slot.alive) {
-            FreeEntityMemory(slot.entity);
-        }
-    }
-}
-
-void CHostEngine::Register(CVantorEntity* entity)
-{
-    index.emplace(entity, slots.size());
-    slots.push_back({entity, true});
-}
-
 bool CHostEngine::AddEntity(CVantorEntity* entity)
 {
     if (entity == nullptr) {
         return false;
     }
-    Register(entity);
+    entities.Add(entity);
     return entity->Attach(this);
 }
 
@@ -65,23 +43,21 @@ CVantorEntity* CHostEngine::CreateEntity(const char* className)
         return nullptr;
     }
     entity->Attach(this);   // the game entities' Attach cannot fail
-    Register(entity);
+    entities.Add(entity);
     return entity;
 }
 
 void CHostEngine::DestroyEntity(CVantorEntity* entity)
 {
-    const auto found = index.find(entity);
-    if (found == index.end()) {
-        return;   // unknown or already ended
-    }
-    slots[found->second].alive = false;
-    index.erase(found);
-    ended.push_back(entity);
+    entities.End(entity);   // an unknown or already ended entity is let be
 }
 
 void CHostEngine::Enqueue(const ActionRecord& record)
 {
+    if (capture != nullptr) {
+        capture->actions.push_back(record);
+        return;
+    }
     queue.push_back(record);
     frameActions.push_back({record.name, record.value});
 }
@@ -117,31 +93,31 @@ void CHostEngine::EraseFromQueue(const char* name)
     queue.remove_if([name](const ActionRecord& record) { return NameIs(record, name); });
 }
 
-void CHostEngine::ReleaseEnded()
+void CHostEngine::CaptureInput(FrameInput& into)
 {
-    if (ended.empty()) {
+    into.actions.clear();
+    if (input == nullptr) {
         return;
     }
-    slots.erase(std::remove_if(slots.begin(), slots.end(),
-                               [](const Slot& slot) { return !slot.alive; }),
-                slots.end());
-    for (std::size_t i = 0; i < slots.size(); ++i) {
-        index[slots[i].entity] = i;
-    }
-    for (CVantorEntity* entity : ended) {
-        FreeEntityMemory(entity);
-    }
-    ended.clear();
+    capture = &into;
+    input->Poll();
+    capture = nullptr;
 }
 
 void CHostEngine::RunFrame(float dt, const std::function<void()>& draw)
+{
+    CaptureInput(polled);
+    RunFrame(dt, polled, draw);
+}
+
+void CHostEngine::RunFrame(float dt, const FrameInput& frameInput, const std::function<void()>& draw)
 {
     frameTime = dt;
     frameActions.clear();
     sound.ClearPlayed();
 
-    if (input != nullptr) {
-        input->Poll();
+    for (const ActionRecord& action : frameInput.actions) {
+        Enqueue(action);
     }
     // A held Alt+Enter is posted at every poll; only its first poll counts as a press.
     const bool fullscreenNow = QueueHas(kFullscreenToggle);
@@ -151,12 +127,7 @@ void CHostEngine::RunFrame(float dt, const std::function<void()>& draw)
     fullscreenHeld = fullscreenNow;
 
     if (!paused) {
-        const std::size_t count = slots.size();   // entities made in this frame wait
-        for (std::size_t i = 0; i < count; ++i) {
-            if (slots[i].alive) {
-                slots[i].entity->Update();
-            }
-        }
+        entities.UpdateAll();
     }
 
     if (draw) {
@@ -173,6 +144,6 @@ void CHostEngine::RunFrame(float dt, const std::function<void()>& draw)
     pauseHeld = pauseNow;
 
     queue.clear();
-    ReleaseEnded();
+    entities.ReleaseEnded();
     ++frameNumber;
 }

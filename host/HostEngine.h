@@ -1,17 +1,19 @@
-// The engine the plug-ins see, and the frame loop both front ends run. One frame:
-//   poll the input object; drop repeats of a held fullscreen chord; update every live entity
+// The engine the plug-ins see, and one frame of the game. A frame's input is a value: what the
+// input object posted during its poll, captured apart (CaptureInput) so that a recording can
+// keep it and a replay can hand a recorded one in. One frame (RunFrame):
+//   queue the frame's input; drop repeats of a held fullscreen chord; update every live entity
 //   once, in registration order (the game state first), unless paused; draw; handle "quit" and
 //   a press of "pause-toggle"; drop whatever is left in the action queue; free ended entities.
-// An entity ended during the frame is skipped if not yet updated and its memory is released
-// only after the frame; entities created during a frame are first updated in the next one.
+// The entity rule (skipping, late release, late start) is CEntityRegistry's.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <list>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "EntityRegistry.h"
 #include "GraphicsService.h"
 #include "SoundService.h"
 #include "VantorEngine.h"
@@ -23,15 +25,20 @@ struct PostedAction {
     float value;
 };
 
+// What the input object posted during one poll, in order, as the queue would have received it.
+struct FrameInput {
+    std::vector<ActionRecord> actions;
+};
+
 class CHostEngine final : public CVantorEngine {
 public:
     using Factory = std::function<CVantorEntity*(const char*)>;
     using FatalHandler = std::function<void(const std::string&)>;
 
     CHostEngine(CGraphicsService& graphics, CSoundService& sound);
-    // Frees the memory of every entity still registered. Only tests end an engine: a running
-    // host keeps it until the process ends, since it cannot destroy the game state properly.
-    ~CHostEngine();
+    // Frees every entity still registered (see CEntityRegistry). A running host keeps its engine
+    // until the process ends: it has no way to destroy the game state properly.
+    ~CHostEngine() = default;
     CHostEngine(const CHostEngine&) = delete;
     CHostEngine& operator=(const CHostEngine&) = delete;
 
@@ -55,28 +62,25 @@ public:
     bool AddEntity(CVantorEntity* entity);
 
     // --- Frames
-    // Runs one frame of dt seconds; draw is called after the updates.
+    // Polls the input object, keeping what it posts in input (cleared first) instead of the queue.
+    void CaptureInput(FrameInput& input);
+    // Runs one frame of dt seconds with the given input; draw is called after the updates.
+    void RunFrame(float dt, const FrameInput& input, const std::function<void()>& draw);
+    // Polls the input object and runs the frame with what it posted.
     void RunFrame(float dt, const std::function<void()>& draw);
     bool QuitRequested() const { return quitRequested; }
     bool Paused() const { return paused; }
     void SetPaused(bool value) { paused = value; }
-    int FrameNumber() const { return frameNumber; }   // frames run so far
+    std::int64_t FrameNumber() const { return frameNumber; }   // frames run so far
     // Every action posted during the last frame, in order (also the ones dropped unread).
     const std::vector<PostedAction>& FrameActions() const { return frameActions; }
 
-    std::size_t LiveEntityCount() const { return index.size(); }
+    std::size_t LiveEntityCount() const { return entities.LiveCount(); }
 
 private:
-    struct Slot {
-        CVantorEntity* entity;
-        bool alive;
-    };
-
-    void Register(CVantorEntity* entity);
     void Enqueue(const ActionRecord& record);
     bool QueueHas(const char* name) const;
     void EraseFromQueue(const char* name);
-    void ReleaseEnded();
 
     CGraphicsService& graphics;
     CSoundService& sound;
@@ -84,14 +88,13 @@ private:
     FatalHandler fatal;
     CVantorInput* input = nullptr;
 
-    std::vector<Slot> slots;                                 // registration order
-    std::unordered_map<CVantorEntity*, std::size_t> index;   // live entity -> slot
-    std::vector<CVantorEntity*> ended;                       // freed after the frame
-
+    CEntityRegistry entities;
     std::list<ActionRecord> queue;
     std::vector<PostedAction> frameActions;
+    FrameInput* capture = nullptr;   // set while the input object polls
+    FrameInput polled;               // RunFrame's own capture, reused from frame to frame
     float frameTime = 0.0f;
-    int frameNumber = 0;
+    std::int64_t frameNumber = 0;
     bool fullscreenHeld = false;   // the fullscreen chord was down at the previous poll
     bool pauseHeld = false;        // "pause-toggle" was there at the previous frame's end
     bool paused = false;

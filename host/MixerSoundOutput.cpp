@@ -32,10 +32,16 @@ bool CMixerSoundOutput::Open(std::string& error)
 
 CMixerSoundOutput::~CMixerSoundOutput()
 {
+    Close();
+}
+
+void CMixerSoundOutput::Close()
+{
     if (open) {
         RemoveAll();
         Mix_CloseAudio();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        open = false;
     }
 }
 

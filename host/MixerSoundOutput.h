@@ -16,6 +16,8 @@ public:
     // Opens the sound device; false with SDL's reason when there is none.
     bool Open(std::string& error);
     ~CMixerSoundOutput() override;
+    // Stops every sound and closes the device; nothing plays after it.
+    void Close();
 
     bool Add(int handle, const PcmSound& sound) override;
     void Play(int handle) override;

@@ -4,35 +4,26 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
 
+#include "HostEngine.h"
 #include "HostPaths.h"
 #include "HostSession.h"
-#include "MixerSoundOutput.h"
+#include "InputDevices.h"
 #include "SoftwareRenderer.h"
-#include "VantorPlatform.h"
 
 namespace {
 
 constexpr const char* kTitle = "Vantor";
-constexpr const char* kPausePicture = "images/Paused.bmp";
 constexpr const char* kIconPicture = "images/Icon.bmp";
 constexpr float kNominalFrameTime = 1.0f / 60.0f;
 // A longer stall (a dragged window, a busy machine) counts as this much game time, so nothing
 // jumps through a wall or through the player.
-constexpr float kLongestFrameTime = 0.1f;
+constexpr float kLongestStallCounted = 0.1f;
 constexpr int kMaxInitialScale = 2;
 constexpr int kDesktopMargin = 96;   // room for panels and window borders
 // How long to wait for the window manager to give the new window focus before the input starts:
 // the keyboard binds itself to the window that is active at that moment.
 constexpr Uint32 kFocusWaitMs = 1000;
-
-int Fail(const std::string& message)
-{
-    ReportProblem(message);
-    return EXIT_FAILURE;
-}
 
 SDL_Surface* SurfaceOf(const Bitmap& bitmap)
 {
@@ -56,17 +47,7 @@ int InitialScale()
     return scale;
 }
 
-bool SaveScreenshot(const std::filesystem::path& file, const Bitmap& shot)
-{
-    const std::vector<uint8_t> bytes = shot.width > 0 ? EncodeBmp24(shot) : std::vector<uint8_t>();
-    std::ofstream stream(file, std::ios::binary | std::ios::trunc);
-    stream.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (bytes.empty() || !stream) {
-        ReportProblem("cannot write the screenshot " + file.string());
-        return false;
-    }
-    return true;
-}
+}  // namespace
 
 class CWindow {
 public:
@@ -178,143 +159,125 @@ public:
     bool vsync = false;
 };
 
-}  // namespace
 
-int RunWindowed(const HostOptions& givenOptions)
+CSdlFrontEnd::CSdlFrontEnd() = default;
+
+CSdlFrontEnd::~CSdlFrontEnd() = default;
+
+bool CSdlFrontEnd::Prepare(std::string&)
 {
-    HostOptions options = givenOptions;
-    for (ScreenshotRequest& request : options.screenshots) {
-        request.file = std::filesystem::absolute(request.file);   // before the work directory
-    }
-    const std::filesystem::path executableDirectory = ExecutableDirectory();
-    if (executableDirectory.empty()) {
-        return Fail("cannot find the directory of the vantor executable");
-    }
-    std::string error;
-    static CHostSession* const session = new CHostSession(executableDirectory);
-    if (!session->LoadPlugins(error)) {
-        return Fail(error);
-    }
+    return true;
+}
 
+bool CSdlFrontEnd::Open(CHostSession& session, std::string& error)
+{
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS) != 0) {
-        return Fail(std::string("no display available (") + SDL_GetError() +
-                    "); run vantor --headless to play without a window");
+        error = std::string("no display available (") + SDL_GetError() +
+                "); run vantor --headless to play without a window";
+        return false;
     }
+    sdlStarted = true;
     // SDL falls back to drawing nowhere when there is no display; a player would see nothing.
     const char* driver = SDL_GetCurrentVideoDriver();
     const char* asked = SDL_getenv("SDL_VIDEODRIVER");
     const std::string chosen = driver != nullptr ? driver : "";
-    if ((chosen == "offscreen" || chosen == "dummy") &&
-        (asked == nullptr || chosen != asked)) {
+    if ((chosen == "offscreen" || chosen == "dummy") && (asked == nullptr || chosen != asked)) {
+        error = "no display available (set DISPLAY or WAYLAND_DISPLAY); run vantor --headless "
+                "to play without a window";
+        return false;
+    }
+    headlessDriver = chosen == "dummy" || chosen == "offscreen";
+    window = std::make_unique<CWindow>();
+    if (!window->Open(error)) {
+        error = "cannot open a window (" + error + "); run vantor --headless to play without a window";
+        return false;
+    }
+    Bitmap icon;
+    if (CGraphicsService::LoadBitmapFile(session.DataDirectory() / kIconPicture, false, icon, error)) {
+        window->SetIcon(icon);
+    }
+    if (mixer.Open(error)) {
+        session.SetSoundOutput(mixer);
+    } else {
+        ReportProblem("no sound device (" + error + "); playing without sound");
+    }
+    return true;
+}
+
+std::filesystem::path CSdlFrontEnd::DefaultWorkDirectory()
+{
+    const std::filesystem::path directory = UserDataDirectory();
+    if (directory.empty()) {
+        ReportProblem("warning: neither XDG_DATA_HOME nor HOME is set; the high score is kept in "
+                      "the current directory");
+    }
+    return directory;
+}
+
+void CSdlFrontEnd::StartDevices(CHostSession& session)
+{
+    CWindow* shown = window.get();
+    session.Graphics().SetFullscreenHandler([shown](bool fullscreen) { shown->SetFullscreen(fullscreen); });
+    window->Show();
+    // Drivers without a display never give focus; nothing to wait for there.
+    window->WaitForFocus(headlessDriver ? 0 : kFocusWaitMs);
+    InputDevicesUseWindow(window->window);
+}
+
+bool CSdlFrontEnd::BeginFrame(std::int64_t, CHostEngine& engine)
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+        if (event.type == SDL_QUIT) {
+            return false;
+        }
+        if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+                                              event.window.event == SDL_WINDOWEVENT_MINIMIZED)) {
+            engine.SetPaused(true);
+        }
+    }
+    return true;
+}
+
+void CSdlFrontEnd::Present(const Bitmap& canvas, Bitmap* shot)
+{
+    window->Present(canvas, shot);
+}
+
+float CSdlFrontEnd::NextFrameTime()
+{
+    const Uint64 ticksPerSecond = SDL_GetPerformanceFrequency();
+    Uint64 now = SDL_GetPerformanceCounter();
+    if (!timing) {
+        timing = true;
+        previous = now;
+        return kNominalFrameTime;
+    }
+    const auto secondsSince = [&](Uint64 then) {
+        return static_cast<float>(static_cast<double>(now - then) / static_cast<double>(ticksPerSecond));
+    };
+    float elapsed = secondsSince(previous);
+    // Without vsync (or while minimised) frames would race: hold them to 60 a second.
+    if ((!window->vsync || window->Minimized()) && elapsed < kNominalFrameTime) {
+        SDL_Delay(static_cast<Uint32>((kNominalFrameTime - elapsed) * 1000.0f));
+        now = SDL_GetPerformanceCounter();
+        elapsed = secondsSince(previous);
+    }
+    previous = now;
+    return std::clamp(elapsed, 0.0f, kLongestStallCounted);
+}
+
+void CSdlFrontEnd::Close(CHostSession& session)
+{
+    if (window != nullptr) {
+        InputDevicesUseWindow(nullptr);
+        session.Graphics().SetFullscreenHandler({});
+    }
+    session.UseSilence();   // the mixer closes below
+    mixer.Close();
+    window.reset();
+    if (sdlStarted) {
         SDL_Quit();
-        return Fail("no display available (set DISPLAY or WAYLAND_DISPLAY); run vantor --headless "
-                    "to play without a window");
+        sdlStarted = false;
     }
-    int status = EXIT_SUCCESS;
-    {
-        CWindow window;
-        if (!window.Open(error)) {
-            SDL_Quit();
-            return Fail("cannot open a window (" + error +
-                        "); run vantor --headless to play without a window");
-        }
-        Bitmap icon;
-        if (CGraphicsService::LoadBitmapFile(session->DataDirectory() / kIconPicture, false, icon,
-                                             error)) {
-            window.SetIcon(icon);
-        }
-        Bitmap pausePicture;
-        const bool havePausePicture = CGraphicsService::LoadBitmapFile(
-            session->DataDirectory() / kPausePicture, false, pausePicture, error);
-        if (!havePausePicture) {
-            ReportProblem("warning: cannot load " + std::string(kPausePicture) + " (" + error +
-                          "); the pause screen shows without its title");
-        }
-
-        CMixerSoundOutput mixer;
-        if (mixer.Open(error)) {
-            session->SetSoundOutput(mixer);
-        } else {
-            ReportProblem("no sound device (" + error + "); playing without sound");
-        }
-
-        const std::filesystem::path workDirectory =
-            options.workDirectory.empty() ? UserDataDirectory() : options.workDirectory;
-        if (workDirectory.empty()) {
-            ReportProblem("warning: neither XDG_DATA_HOME nor HOME is set; the high score is kept "
-                          "in the current directory");
-        } else if (!EnterWorkDirectory(workDirectory, error)) {
-            ReportProblem("warning: cannot use " + workDirectory.string() + " (" + error +
-                          "); the high score is kept in the current directory");
-        }
-
-        WarnIfWorkDirectoryReadOnly();
-        session->Graphics().SetFullscreenHandler(
-            [&window](bool fullscreen) { window.SetFullscreen(fullscreen); });
-        window.Show();
-        // Drivers without a display never give focus; nothing to wait for there.
-        window.WaitForFocus(chosen == "dummy" || chosen == "offscreen" ? 0 : kFocusWaitMs);
-        PlatformSetBackend(PlatformBackend::Sdl);
-        PlatformSetSdlWindow(window.window);
-        if (!session->StartInput(error) || !session->StartGame(error)) {
-            status = Fail(error);
-        } else {
-            CHostEngine& engine = session->Engine();
-            CSoftwareRenderer renderer;
-            const Uint64 ticksPerSecond = SDL_GetPerformanceFrequency();
-            Uint64 previous = SDL_GetPerformanceCounter();
-            float dt = kNominalFrameTime;
-            bool closed = false;
-            while (!closed && !engine.QuitRequested() &&
-                   (options.frames < 0 || engine.FrameNumber() < options.frames)) {
-                SDL_Event event;
-                while (SDL_PollEvent(&event) != 0) {
-                    if (event.type == SDL_QUIT) {
-                        closed = true;
-                    } else if (event.type == SDL_WINDOWEVENT &&
-                               (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
-                                event.window.event == SDL_WINDOWEVENT_MINIMIZED)) {
-                        engine.SetPaused(true);
-                    }
-                }
-                if (closed) {
-                    break;
-                }
-                engine.RunFrame(dt, [&]() {
-                    renderer.DrawScene(session->Graphics());
-                    if (engine.Paused()) {
-                        renderer.DrawPauseOverlay(havePausePicture ? &pausePicture : nullptr);
-                    }
-                });
-                const long frame = engine.FrameNumber() - 1;
-                const bool wanted = std::any_of(
-                    options.screenshots.begin(), options.screenshots.end(),
-                    [frame](const ScreenshotRequest& request) { return request.frame == frame; });
-                Bitmap shot;
-                window.Present(renderer.Canvas(), wanted ? &shot : nullptr);
-                for (const ScreenshotRequest& request : options.screenshots) {
-                    if (request.frame == frame && !SaveScreenshot(request.file, shot)) {
-                        status = EXIT_FAILURE;
-                    }
-                }
-
-                Uint64 now = SDL_GetPerformanceCounter();
-                float elapsed = static_cast<float>(static_cast<double>(now - previous) /
-                                                   static_cast<double>(ticksPerSecond));
-                // Without vsync (or while minimised) frames would race: hold them to 60 a second.
-                if ((!window.vsync || window.Minimized()) && elapsed < kNominalFrameTime) {
-                    SDL_Delay(static_cast<Uint32>((kNominalFrameTime - elapsed) * 1000.0f));
-                    now = SDL_GetPerformanceCounter();
-                    elapsed = static_cast<float>(static_cast<double>(now - previous) /
-                                                 static_cast<double>(ticksPerSecond));
-                }
-                previous = now;
-                dt = std::clamp(elapsed, 0.0f, kLongestFrameTime);
-            }
-        }
-        PlatformSetSdlWindow(nullptr);
-        session->UseSilence();   // the mixer closes below
-    }
-    SDL_Quit();
-    return status;
 }

@@ -1,9 +1,37 @@
 // The window front end: SDL2 window with a 640 by 480 screen scaled with its aspect kept,
 // fullscreen on the desktop mode, vsync'd frames with the real frame time, sound through
-// SDL2_mixer, pause with a dimmed overlay (also when the window loses focus).
+// SDL2_mixer, pause when the window loses focus.
 #pragma once
 
-#include "CommandLine.h"
+#include <SDL.h>
 
-// Plays the game in a window; the process's exit status.
-int RunWindowed(const HostOptions& options);
+#include <memory>
+
+#include "FrontEnd.h"
+#include "MixerSoundOutput.h"
+
+class CWindow;
+
+class CSdlFrontEnd final : public CFrontEnd {
+public:
+    CSdlFrontEnd();
+    ~CSdlFrontEnd() override;
+
+    bool Prepare(std::string& error) override;
+    bool Open(CHostSession& session, std::string& error) override;
+    std::filesystem::path DefaultWorkDirectory() override;
+    void StartDevices(CHostSession& session) override;
+    bool BeginFrame(std::int64_t frame, CHostEngine& engine) override;
+    bool DrawsEveryFrame() const override { return true; }
+    void Present(const Bitmap& canvas, Bitmap* shot) override;
+    float NextFrameTime() override;
+    void Close(CHostSession& session) override;
+
+private:
+    std::unique_ptr<CWindow> window;
+    CMixerSoundOutput mixer;
+    bool sdlStarted = false;
+    bool headlessDriver = false;   // the dummy or offscreen video driver, asked for by name
+    bool timing = false;
+    Uint64 previous = 0;
+};

@@ -1,7 +1,8 @@
-// The headless trace: one JSON object per frame, one per line, with the frame's actions, the
+// The trace of a session: one JSON object per frame, one per line, with the frame's actions, the
 // sounds it started, every live sprite after it in drawing order, and whether it quit.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,7 @@
 #include "HostEngine.h"
 
 struct TraceFrame {
-    int frame = 0;
+    std::int64_t frame = 0;
     float dt = 0.0f;
     const std::vector<PostedAction>* actions = nullptr;
     const std::vector<std::string>* sounds = nullptr;

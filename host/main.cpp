@@ -6,6 +6,7 @@
 #include "HeadlessFrontEnd.h"
 #include "HostSession.h"
 #include "SdlFrontEnd.h"
+#include "SessionLoop.h"
 
 int main(int argc, char** argv)
 {
@@ -19,5 +20,10 @@ int main(int argc, char** argv)
         std::fputs(HelpText().c_str(), stdout);
         return EXIT_SUCCESS;
     }
-    return options.headless ? RunHeadless(options) : RunWindowed(options);
+    if (options.headless) {
+        CHeadlessFrontEnd headless(options);
+        return RunSession(options, headless);
+    }
+    CSdlFrontEnd window;
+    return RunSession(options, window);
 }

@@ -1,0 +1,41 @@
+// What differs between the ways the host plays a session (a window, headless): the session loop
+// (RunSession) owns everything else. Calls come in this order: Prepare, Open, DefaultWorkDirectory,
+// StartDevices, then per frame BeginFrame, Present and NextFrameTime, and Close at the end
+// (also after a failed start, once Open was called).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "BmpCodec.h"
+
+class CHostEngine;
+class CHostSession;
+
+class CFrontEnd {
+public:
+    virtual ~CFrontEnd() = default;
+
+    // Before the plug-ins load: read what the front end needs (a script, say); false with why.
+    virtual bool Prepare(std::string& error) = 0;
+    // The plug-ins are loaded: open what the front end shows and plays on (window, sound).
+    virtual bool Open(CHostSession& session, std::string& error) = 0;
+    // Where the high score is kept when no --workdir is given; empty: the current directory.
+    // A default that cannot be used is only warned about.
+    virtual std::filesystem::path DefaultWorkDirectory() = 0;
+    // Points the input plug-in's devices at what this front end reads (before its Initialize).
+    virtual void StartDevices(CHostSession& session) = 0;
+    // Before a frame's poll (frame counts from 0): events, script input. False: the player
+    // closed the window, the session ends.
+    virtual bool BeginFrame(std::int64_t frame, CHostEngine& engine) = 0;
+    // Whether every frame is drawn; otherwise only frames that a screenshot asks for.
+    virtual bool DrawsEveryFrame() const = 0;
+    // Shows the drawn picture (when DrawsEveryFrame). With shot, also returns the picture of the
+    // frame as the player sees it; a shot left empty could not be taken.
+    virtual void Present(const Bitmap& canvas, Bitmap* shot) = 0;
+    // The frame time of the next frame, in seconds.
+    virtual float NextFrameTime() = 0;
+    // Lets go of the window and the sound device.
+    virtual void Close(CHostSession& session) = 0;
+};

@@ -1,0 +1,60 @@
+// Plug-in loading with LoadLibraryEx.
+#include "PluginLibrary.h"
+
+#include <windows.h>
+
+namespace {
+
+// The system's words for an error code, on one line.
+std::string SystemMessage(DWORD code)
+{
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length > 0 && text != nullptr ? std::string(text, length) : std::string();
+    LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                                message.back() == ' ' || message.back() == '.')) {
+        message.pop_back();
+    }
+    return message.empty() ? "error " + std::to_string(code) : message;
+}
+
+}  // namespace
+
+CPluginLibrary::~CPluginLibrary() = default;
+
+bool CPluginLibrary::Open(const std::filesystem::path& file, std::string& error)
+{
+    std::error_code code;
+    if (!std::filesystem::is_regular_file(file, code)) {
+        error = "file not found";
+        return false;
+    }
+    const std::filesystem::path absolute = std::filesystem::absolute(file, code);
+    // The plug-in itself by its full path; what it imports only from its own folder and from the
+    // system's, never from the current directory or PATH.
+    HMODULE module = LoadLibraryExW(absolute.c_str(), nullptr,
+                                    LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (module == nullptr) {
+        error = SystemMessage(GetLastError());
+        return false;
+    }
+    handle = module;
+    return true;
+}
+
+void* CPluginLibrary::Export(const char* name) const
+{
+    if (handle == nullptr) {
+        return nullptr;
+    }
+    // FARPROC to a data pointer: the caller casts it back to the factory's type.
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle), name));
+}
+
+std::string CPluginLibrary::FileName(const std::string& name)
+{
+    return name + ".dll";
+}

@@ -54,7 +54,7 @@ std::string HelpText()
            "                           <frame> pad down|up BUTTON BUTTON as in XINPUT_GAMEPAD_BUTTON\n"
            "                           <frame> pad stick LX LY   left stick, -32768..32767\n"
            "                         frames count from 0; '#' starts a comment\n"
-           "  --trace FILE           (headless) write one JSON line per frame: actions, sounds\n"
+           "  --trace FILE           write one JSON line per frame: actions, sounds\n"
            "                         started, sprites after the frame, quit\n"
            "  --screenshot F:FILE    save the picture of frame F as a BMP (headless: the 640x480\n"
            "                         screen; in a window: the window); may be repeated\n"
@@ -138,7 +138,7 @@ bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, s
             error = "unknown option \"" + option + "\" (see vantor --help)";
             return false;
         }
-        if (option == "--dt" || option == "--input" || option == "--trace") {
+        if (option == "--dt" || option == "--input") {
             headlessOnly = true;
             headlessOption = option;
         }

@@ -398,6 +398,22 @@ TEST(WindowTest, StartsDrawsAndQuitsUnderTheDummyDrivers)
     EXPECT_GT(lit, shot.pixels.size() / 2);   // the scene, not a black window
 }
 
+TEST(WindowTest, ATraceOfAWindowedRunHasTheHeadlessFormatWithRealFrameTimes)
+{
+    CTempDirectory work;
+    const RunResult run = RunVantor(work, "", "--frames 12 --workdir . --trace trace.jsonl",
+                                    "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    ASSERT_EQ(run.lines.size(), 12u);
+    for (std::size_t i = 0; i < run.lines.size(); ++i) {
+        const JsonValue frame = run.Frame(i);
+        EXPECT_EQ(frame["frame"].number, static_cast<double>(i));
+        EXPECT_GT(frame["dt"].number, 0.0);
+        EXPECT_LE(frame["dt"].number, 0.1);   // a stall counts as at most 0.1 s
+        EXPECT_FALSE(frame["sprites"].items.empty());
+    }
+}
+
 TEST(WindowTest, WithoutASoundDeviceTheGamePlaysSilentlyAndSaysSo)
 {
     CTempDirectory work;

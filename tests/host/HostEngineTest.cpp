@@ -321,3 +321,53 @@ TEST_F(HostEngineTest, FrameTimeIsTheFramesDt)
 }
 
 }  // namespace
+
+namespace {
+
+// A frame's input is a value: captured apart from the queue, replayable into any frame.
+TEST_F(HostEngineTest, CapturedInputStaysOutOfTheQueueUntilItsFrameRuns)
+{
+    CFakeEntity* reader = AddEntity("reader");
+    reader->consume = "shoot";
+    input.held = {"right", "shoot"};
+    FrameInput captured;
+    captured.actions.push_back({});   // cleared by the capture
+    engine.CaptureInput(captured);
+    EXPECT_EQ(input.polls, 1);
+    ASSERT_EQ(captured.actions.size(), 2u);
+    EXPECT_STREQ(captured.actions[0].name, "right");
+    EXPECT_STREQ(captured.actions[1].name, "shoot");
+    EXPECT_TRUE(engine.GetActions().empty());
+    EXPECT_TRUE(engine.FrameActions().empty());
+
+    // The same value run twice gives the same frame twice; the input object is not polled.
+    for (int frame = 0; frame < 2; ++frame) {
+        log.clear();
+        engine.RunFrame(1.0f / 60.0f, captured, {});
+        EXPECT_EQ(log, (Log{"update reader", "reader took shoot"}));
+        ASSERT_EQ(engine.FrameActions().size(), 2u);
+        EXPECT_EQ(engine.FrameActions()[0].name, "right");
+        EXPECT_EQ(engine.FrameActions()[1].name, "shoot");
+    }
+    EXPECT_EQ(input.polls, 1);
+}
+
+TEST_F(HostEngineTest, ARecordedInputDrivesTheTogglesLikeAPolledOne)
+{
+    FrameInput pause;
+    ActionRecord record{};
+    std::strcpy(record.name, "pause-toggle");
+    record.value = 1.0f;
+    pause.actions.push_back(record);
+    const FrameInput nothing;
+    engine.RunFrame(0.1f, pause, {});
+    EXPECT_TRUE(engine.Paused());
+    engine.RunFrame(0.1f, pause, {});   // still held: no second toggle
+    EXPECT_TRUE(engine.Paused());
+    engine.RunFrame(0.1f, nothing, {});
+    engine.RunFrame(0.1f, pause, {});
+    EXPECT_FALSE(engine.Paused());
+    EXPECT_EQ(engine.FrameNumber(), 4);
+}
+
+}  // namespace

@@ -58,6 +58,10 @@ std::string HelpText()
            "                         started, sprites after the frame, quit\n"
            "  --screenshot F:FILE    save the picture of frame F as a BMP (headless: the 640x480\n"
            "                         screen; in a window: the window); may be repeated\n"
+           "  --record FILE          keep a recording of the session (frame times, input, the\n"
+           "                         game's clock readings) to watch again with --replay\n"
+           "  --replay FILE          play a recording back: in a window at its own pace (Escape\n"
+           "                         ends it, P pauses it), or with --headless as fast as it can\n"
            "  --workdir DIR          where the game keeps its \"highscore\" file; default:\n"
            "                         $XDG_DATA_HOME/vantor or ~/.local/share/vantor when playing,\n"
            "                         the current directory when headless\n"
@@ -90,7 +94,8 @@ bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, s
         };
         const bool needsValue = option == "--frames" || option == "--dt" || option == "--input" ||
                                 option == "--trace" || option == "--screenshot" ||
-                                option == "--workdir";
+                                option == "--workdir" || option == "--record" ||
+                                option == "--replay";
         if (!needsValue && hasValue) {
             error = "option " + option + " takes no value";
             return false;
@@ -118,12 +123,16 @@ bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, s
                 error = "--dt needs a number of seconds above 0 and at most 10 (got \"" + value + "\")";
                 return false;
             }
-        } else if (option == "--input" || option == "--trace") {
+        } else if (option == "--input" || option == "--trace" || option == "--record" ||
+                   option == "--replay") {
             if (value.empty()) {
                 error = option + " needs a file name";
                 return false;
             }
-            (option == "--input" ? options.input : options.trace) = value;
+            (option == "--input"    ? options.input
+             : option == "--trace"  ? options.trace
+             : option == "--record" ? options.record
+                                    : options.replay) = value;
         } else if (option == "--screenshot") {
             const std::size_t colon = value.find(':');
             ScreenshotRequest request;
@@ -141,6 +150,16 @@ bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, s
         if (option == "--dt" || option == "--input") {
             headlessOnly = true;
             headlessOption = option;
+        }
+    }
+    if (!options.replay.empty() && !options.help) {
+        if (!options.input.empty()) {
+            error = "--input and --replay do not go together: a replay brings its own input";
+            return false;
+        }
+        if (!options.workDirectory.empty()) {
+            error = "--workdir and --replay do not go together: a replay runs in a directory of its own";
+            return false;
         }
     }
     if (headlessOnly && !options.headless && !options.help) {

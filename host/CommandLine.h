@@ -18,6 +18,8 @@ struct HostOptions {
     std::filesystem::path input;            // empty: no script
     std::filesystem::path trace;            // empty: no trace
     std::filesystem::path workDirectory;    // empty: the default of the front end
+    std::filesystem::path record;           // empty: no recording kept in a file
+    std::filesystem::path replay;           // empty: live play
     std::vector<ScreenshotRequest> screenshots;
 };
 

@@ -10,8 +10,13 @@
 
 #include "BmpCodec.h"
 
-class CHostEngine;
 class CHostSession;
+
+// What happened to the front end before a frame.
+struct FrontEndEvents {
+    bool closed = false;      // the player closed the window: the session ends
+    bool focusLost = false;   // the window lost focus or was minimised: the game pauses
+};
 
 class CFrontEnd {
 public:
@@ -26,9 +31,8 @@ public:
     virtual std::filesystem::path DefaultWorkDirectory() = 0;
     // Points the input plug-in's devices at what this front end reads (before its Initialize).
     virtual void StartDevices(CHostSession& session) = 0;
-    // Before a frame's poll (frame counts from 0): events, script input. False: the player
-    // closed the window, the session ends.
-    virtual bool BeginFrame(std::int64_t frame, CHostEngine& engine) = 0;
+    // Before a frame's poll (frame counts from 0): events, script input.
+    virtual FrontEndEvents BeginFrame(std::int64_t frame) = 0;
     // Whether every frame is drawn; otherwise only frames that a screenshot asks for.
     virtual bool DrawsEveryFrame() const = 0;
     // Shows the drawn picture (when DrawsEveryFrame). With shot, also returns the picture of the

@@ -46,12 +46,12 @@ void CHeadlessFrontEnd::StartDevices(CHostSession&)
     InputDevicesUseVirtual();
 }
 
-bool CHeadlessFrontEnd::BeginFrame(std::int64_t frame, CHostEngine&)
+FrontEndEvents CHeadlessFrontEnd::BeginFrame(std::int64_t frame)
 {
     while (nextEvent < script.size() && script[nextEvent].frame <= frame) {
         InputDevicesApply(script[nextEvent++]);
     }
-    return true;
+    return {};
 }
 
 void CHeadlessFrontEnd::Present(const Bitmap& canvas, Bitmap* shot)

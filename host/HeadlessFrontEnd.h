@@ -16,7 +16,7 @@ public:
     bool Open(CHostSession&, std::string&) override { return true; }
     std::filesystem::path DefaultWorkDirectory() override { return {}; }
     void StartDevices(CHostSession& session) override;
-    bool BeginFrame(std::int64_t frame, CHostEngine& engine) override;
+    FrontEndEvents BeginFrame(std::int64_t frame) override;
     bool DrawsEveryFrame() const override { return false; }
     void Present(const Bitmap& canvas, Bitmap* shot) override;
     float NextFrameTime() override { return options.dt; }

@@ -42,9 +42,14 @@ CHostSession::CHostSession(const std::filesystem::path& executableDirectory)
     });
 }
 
+std::filesystem::path CHostSession::GameModuleFile() const
+{
+    return pluginDirectory / CPluginLibrary::FileName(kGameModule);
+}
+
 bool CHostSession::LoadPlugins(std::string& error)
 {
-    const std::filesystem::path gameFile = pluginDirectory / CPluginLibrary::FileName(kGameModule);
+    const std::filesystem::path gameFile = GameModuleFile();
     const std::filesystem::path inputFile = pluginDirectory / CPluginLibrary::FileName(kInputModule);
     std::string reason;
     if (!gameLibrary.Open(gameFile, reason)) {

@@ -31,6 +31,9 @@ public:
     void UseSilence() { sound.SetOutput(silence); }
 
     const std::filesystem::path& DataDirectory() const { return dataDirectory; }
+    // The game module's file, and the library once loaded.
+    std::filesystem::path GameModuleFile() const;
+    CPluginLibrary& GameLibrary() { return gameLibrary; }
     CHostEngine& Engine() { return engine; }
     CGraphicsService& Graphics() { return graphics; }
     CSoundService& Sound() { return sound; }

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "HostEngine.h"
 #include "HostPaths.h"
 #include "HostSession.h"
 #include "InputDevices.h"
@@ -224,19 +223,21 @@ void CSdlFrontEnd::StartDevices(CHostSession& session)
     InputDevicesUseWindow(window->window);
 }
 
-bool CSdlFrontEnd::BeginFrame(std::int64_t, CHostEngine& engine)
+FrontEndEvents CSdlFrontEnd::BeginFrame(std::int64_t)
 {
+    FrontEndEvents events;
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
         if (event.type == SDL_QUIT) {
-            return false;
+            events.closed = true;
+            return events;
         }
         if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
                                               event.window.event == SDL_WINDOWEVENT_MINIMIZED)) {
-            engine.SetPaused(true);
+            events.focusLost = true;
         }
     }
-    return true;
+    return events;
 }
 
 void CSdlFrontEnd::Present(const Bitmap& canvas, Bitmap* shot)

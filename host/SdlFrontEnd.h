@@ -21,7 +21,7 @@ public:
     bool Open(CHostSession& session, std::string& error) override;
     std::filesystem::path DefaultWorkDirectory() override;
     void StartDevices(CHostSession& session) override;
-    bool BeginFrame(std::int64_t frame, CHostEngine& engine) override;
+    FrontEndEvents BeginFrame(std::int64_t frame) override;
     bool DrawsEveryFrame() const override { return true; }
     void Present(const Bitmap& canvas, Bitmap* shot) override;
     float NextFrameTime() override;

@@ -376,6 +376,134 @@ TEST_F(BrokenInstallTest, AMissingPluginIsNamed)
         << foreign.errors;
 }
 
+// Walks to the left box, carries it to the gun, fires, jumps and uses the pad: with the clock
+// fixed as below, one of the shots kills a demon.
+const char* const kBusyScript =
+    "0 down LEFT\n200 up LEFT\n201 down RIGHT\n330 up RIGHT\n"
+    "331 down SPACE\n340 up SPACE\n350 down SPACE\n360 up SPACE\n370 down SPACE\n380 up SPACE\n"
+    "400 pad connect\n410 pad stick 30000 0\n500 pad stick 0 0\n510 pad down A\n520 pad up A\n"
+    "600 down P\n610 up P\n700 down P\n705 up P\n";
+const std::string kFixedClock = "faketime -f '2024-01-01 12:00:00'";
+
+std::string TraceText(const CTempDirectory& work, const std::string& name)
+{
+    return ReadText(work.Path() / name);
+}
+
+TEST(ReplayEndToEndTest, AReplayReproducesTheRecordedTraceByteForByte)
+{
+    CTempDirectory work;
+    const RunResult recorded = RunVantor(work, kBusyScript,
+        "--headless --workdir live --input input.txt --frames 900 --trace recorded.jsonl --record game.replay",
+        kFixedClock);
+    ASSERT_EQ(recorded.status, 0) << recorded.errors;
+    const std::string original = TraceText(work, "recorded.jsonl");
+    ASSERT_FALSE(original.empty());
+    // The recorded clock readings reach the game: replays under another clock play the same.
+    for (const std::string& clock : {std::string(), std::string("faketime -f '2031-07-04 03:21:09'")}) {
+        const RunResult replayed =
+            RunVantor(work, "", "--headless --replay game.replay --trace replayed.jsonl", clock);
+        EXPECT_EQ(replayed.status, 0) << replayed.errors;
+        EXPECT_EQ(TraceText(work, "replayed.jsonl"), original) << clock;
+    }
+    // A replay leaves the player's high score alone and plays in a directory of its own.
+    EXPECT_FALSE(std::filesystem::exists(work.Path() / "highscore"));
+}
+
+TEST(ReplayEndToEndTest, AReplayCarriesAcrossGameOverAndRetryAndKeepsTheBestGame)
+{
+    CTempDirectory work;
+    std::string script = kBusyScript;
+    for (int frame = 4000; frame <= 4100; frame += 20) {   // Retry, once the game is over
+        script += std::to_string(frame) + " down RETURN\n" + std::to_string(frame + 5) + " up RETURN\n";
+    }
+    const RunResult recorded = RunVantor(work, script,
+        "--headless --workdir live --input input.txt --frames 4300 --trace recorded.jsonl --record game.replay",
+        kFixedClock);
+    ASSERT_EQ(recorded.status, 0) << recorded.errors;
+    const std::string original = TraceText(work, "recorded.jsonl");
+    ASSERT_NE(original.find("images/Retry.bmp"), std::string::npos) << "the game never ended";
+
+    const RunResult replayed = RunVantor(work, "", "--headless --replay game.replay --trace replayed.jsonl");
+    EXPECT_EQ(replayed.status, 0) << replayed.errors;
+    EXPECT_EQ(TraceText(work, "replayed.jsonl"), original);
+
+    // The game ended with 50 points over a high score of 0: its replay was kept, and plays the
+    // start of the same run.
+    ASSERT_TRUE(std::filesystem::exists(work.Path() / "live" / "best.replay"));
+    const RunResult best = RunVantor(work, "", "--headless --replay live/best.replay --trace best.jsonl");
+    EXPECT_EQ(best.status, 0) << best.errors;
+    const std::string bestTrace = TraceText(work, "best.jsonl");
+    ASSERT_FALSE(bestTrace.empty());
+    EXPECT_EQ(original.compare(0, bestTrace.size(), bestTrace), 0);
+    EXPECT_NE(bestTrace.find("images/GameOver.bmp"), std::string::npos);
+}
+
+TEST(ReplayEndToEndTest, BadReplaysEndWithOneLineAndAFailure)
+{
+    CTempDirectory work;
+    const RunResult recorded =
+        RunVantor(work, "0 down RIGHT\n", "--headless --input input.txt --frames 30 --record game.replay");
+    ASSERT_EQ(recorded.status, 0) << recorded.errors;
+    const std::string whole = ReadText(work.Path() / "game.replay");
+    const auto write = [&work](const std::string& name, const std::string& bytes) {
+        std::ofstream(work.Path() / name, std::ios::binary) << bytes;
+    };
+    write("cut.replay", whole.substr(0, whole.size() / 2));
+    std::string flipped = whole;
+    flipped[flipped.size() / 2] = static_cast<char>(flipped[flipped.size() / 2] ^ 0x10);
+    write("flipped.replay", flipped);
+    write("foreign.replay", "BM this is a picture");
+    std::string newer = whole;
+    newer[8] = 9;
+    write("newer.replay", newer);
+    for (const std::string name : {"cut", "flipped", "foreign", "newer", "missing"}) {
+        const RunResult run = RunVantor(work, "", "--headless --replay " + name + ".replay");
+        EXPECT_NE(run.status, 0) << name;
+        EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
+        EXPECT_EQ(run.errors.rfind("vantor: cannot play the replay " + name + ".replay: ", 0), 0u)
+            << run.errors;
+    }
+}
+
+TEST(ReplayEndToEndTest, AReplayOfAnotherGameModuleWarnsAndPlays)
+{
+    CTempDirectory work;
+    const RunResult recorded =
+        RunVantor(work, "0 down RIGHT\n", "--headless --input input.txt --frames 30 --record game.replay");
+    ASSERT_EQ(recorded.status, 0) << recorded.errors;
+    std::string bytes = ReadText(work.Path() / "game.replay");
+    // The fingerprint follows the magic, the version and the host's version text ("1.0").
+    const std::size_t fingerprintAt = 8 + 4 + 2 + static_cast<unsigned char>(bytes[12]);
+    bytes[fingerprintAt] = static_cast<char>(bytes[fingerprintAt] ^ 1);
+    // Seal it again as the host would: the checksum covers everything before the end record.
+    const std::size_t endAt = bytes.size() - 17;
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t i = 0; i < endAt; ++i) {
+        hash = (hash ^ static_cast<unsigned char>(bytes[i])) * 1099511628211ull;
+    }
+    for (int i = 0; i < 8; ++i) {
+        bytes[endAt + 9 + static_cast<std::size_t>(i)] = static_cast<char>(hash >> (8 * i));
+    }
+    std::ofstream(work.Path() / "other.replay", std::ios::binary) << bytes;
+    const RunResult run = RunVantor(work, "", "--headless --replay other.replay --trace trace.jsonl");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_NE(run.errors.find("different game module"), std::string::npos) << run.errors;
+    EXPECT_EQ(run.lines.size(), 30u);
+}
+
+TEST(ReplayEndToEndTest, AWindowReplaysAtTheRecordedPaceWithTheSameTrace)
+{
+    CTempDirectory work;
+    const RunResult recorded = RunVantor(work, "0 down RIGHT\n20 up RIGHT\n21 down UP\n",
+        "--headless --input input.txt --frames 40 --trace recorded.jsonl --record game.replay");
+    ASSERT_EQ(recorded.status, 0) << recorded.errors;
+    const RunResult replayed = RunVantor(work, "", "--replay game.replay --trace trace.jsonl",
+                                         "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy");
+    EXPECT_EQ(replayed.status, 0) << replayed.errors;
+    EXPECT_EQ(TraceText(work, "trace.jsonl"), TraceText(work, "recorded.jsonl"));
+}
+
 TEST(WindowTest, StartsDrawsAndQuitsUnderTheDummyDrivers)
 {
     CTempDirectory work;

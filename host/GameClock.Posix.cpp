@@ -1,0 +1,41 @@
+// The stand-in for time() on POSIX systems. The executable defines time() and exports it, so the
+// game module's reference, bound when the module is loaded, reaches this one first.
+#include <dlfcn.h>
+
+#include <ctime>
+
+#include "GameClock.h"
+
+namespace {
+
+std::int64_t TrueClock()
+{
+    using TimeFunction = time_t (*)(time_t*);
+    static const TimeFunction next = reinterpret_cast<TimeFunction>(dlsym(RTLD_NEXT, "time"));
+    if (next != nullptr) {
+        return static_cast<std::int64_t>(next(nullptr));
+    }
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<std::int64_t>(now.tv_sec);
+}
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) time_t time(time_t* out) noexcept
+{
+    const time_t now = static_cast<time_t>(GameClock::Read(TrueClock));
+    if (out != nullptr) {
+        *out = now;
+    }
+    return now;
+}
+
+namespace GameClock {
+
+bool Attach(CPluginLibrary&, std::string&)
+{
+    return true;   // the dynamic loader did it
+}
+
+}  // namespace GameClock

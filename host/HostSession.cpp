@@ -12,10 +12,20 @@ constexpr const char* kInputFactoryName = "CreateVantorInputObject";
 constexpr const char* kGameStateClass = "GameState";
 }  // namespace
 
+namespace {
+std::string lastProblem;
+}  // namespace
+
 void ReportProblem(const std::string& message)
 {
     std::fprintf(stderr, "vantor: %s\n", message.c_str());
     std::fflush(stderr);
+    lastProblem = "vantor: " + message;
+}
+
+const std::string& LastProblem()
+{
+    return lastProblem;
 }
 
 CHostSession::CHostSession(const std::filesystem::path& executableDirectory)

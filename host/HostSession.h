@@ -60,3 +60,5 @@ private:
 
 // Prints "vantor: <message>" on the error stream.
 void ReportProblem(const std::string& message);
+// The last line ReportProblem printed, or empty.
+const std::string& LastProblem();

@@ -15,6 +15,8 @@ public:
     bool Open(const std::filesystem::path& file, std::string& error);
     // The address of an exported function, or null.
     void* Export(const char* name) const;
+    // The system's handle of the loaded library (HMODULE on Windows), or null.
+    void* Handle() const { return handle; }
 
     // The file name of a plug-in called name on this system ("Pellam.so").
     static std::string FileName(const std::string& name);

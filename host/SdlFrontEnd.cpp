@@ -170,6 +170,7 @@ bool CSdlFrontEnd::Prepare(std::string&)
 
 bool CSdlFrontEnd::Open(CHostSession& session, std::string& error)
 {
+    SDL_SetMainReady();   // main is our own (SDL_MAIN_HANDLED)
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS) != 0) {
         error = std::string("no display available (") + SDL_GetError() +
                 "); run vantor --headless to play without a window";

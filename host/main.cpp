@@ -1,14 +1,18 @@
 // vantor: plays the game in a window, or headless for scripted runs and traces.
+#define SDL_MAIN_HANDLED   // our own main on every system; SDL needs no start-up code of its own
 #include <cstdio>
 #include <cstdlib>
 
 #include "CommandLine.h"
 #include "HeadlessFrontEnd.h"
+#include "HostConsole.h"
 #include "HostSession.h"
 #include "SdlFrontEnd.h"
 #include "SessionLoop.h"
 
-int main(int argc, char** argv)
+namespace {
+
+int Run(int argc, char** argv)
 {
     HostOptions options;
     std::string error;
@@ -26,4 +30,16 @@ int main(int argc, char** argv)
     }
     CSdlFrontEnd window;
     return RunSession(options, window);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    HostConsoleStart();
+    const int status = Run(argc, argv);
+    if (status != EXIT_SUCCESS) {
+        HostConsoleShowFailure(LastProblem());
+    }
+    return status;
 }

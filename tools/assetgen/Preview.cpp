@@ -97,6 +97,11 @@ CCanvas ContactSheet()
     carry.Draw(art::HiroCarrying(), 0, 0);
     carry.Draw(art::AmmoBox(), 32, 0);
     cells.push_back({"carrying", carry.Scaled(kSmallScale, kSmallScale)});
+    // How Hiro stands on the gun: his centre 32 above the gun's, his feet on its top.
+    CCanvas onGun(32, 64);
+    onGun.Draw(art::ShooterIdle(), 0, 32);
+    onGun.Draw(art::HiroStanding(), 0, 0);
+    cells.push_back({"on the gun", onGun.Scaled(kSmallScale, kSmallScale)});
 
     // Flow the cells into rows, then paint them over a checkerboard that shows transparency.
     struct Placed {

@@ -41,6 +41,9 @@ CCanvas Paused();                         // 240 by 70
 CCanvas Arrow();                          // 64 by 48, pointing right
 CCanvas WordBubble();                     // 64 by 40, "FIRE!", its tail down left toward Hiro
 CCanvas Digit(int digit);                 // 32 by 32
-CCanvas Icon();                           // 32 by 32, for the window
+CCanvas WindowIcon();                     // 32 by 32, for the window
+// The desktop icon, size by size, drawn at that size (Hiro's pixels scaled by whole numbers, so
+// he stays crisp); sizes from 32 up, multiples of 32 look best.
+CCanvas Icon(int size);
 
 }  // namespace art

@@ -12,6 +12,7 @@
 #include "Enemy.h"
 #include "Fireball.h"
 #include "HighScoreFile.h"
+#include "HudLayout.h"
 #include "Player.h"
 #include "Shooter.h"
 
@@ -56,17 +57,6 @@ constexpr PathAndField kSounds[] = {
 
 constexpr char kDigitPath[] = "images\\0.bmp";
 constexpr int kDigitIndex = 7;  // the character after the backslash
-
-// HUD rows: first x, step, y.
-constexpr float kIconX = 16.0f;
-constexpr float kLivesStep = 35.0f;
-constexpr float kLivesY = 16.0f;
-constexpr float kAmmoStep = 32.0f;
-constexpr float kAmmoY = 48.0f;
-constexpr float kDigitStep = 33.0f;
-constexpr float kScreenWidth = 640.0f;
-constexpr float kScoreY = 16.0f;
-constexpr float kHighScoreY = 50.0f;
 
 }  // namespace
 
@@ -134,7 +124,7 @@ namespace {
 void AddIconRow(CGameState& state, int count, int* image, float step, float y)
 {
     CVantorGraphics* graphics = state.engine->GetGraphics();
-    float x = kIconX;
+    float x = hud::kIconX;
     for (int i = 0; i < count; ++i) {
         CVantorSprite* sprite = graphics->CreateSprite(1, image);
         sprite->SetPosition(x, y);
@@ -149,12 +139,12 @@ void AddNumberRow(CGameState& state, int32_t value, float y)
     char text[11];
     const int length = std::snprintf(text, sizeof text, "%d", value < 0 ? 0 : static_cast<int>(value));
     CVantorGraphics* graphics = state.engine->GetGraphics();
-    float x = kScreenWidth - kDigitStep * static_cast<float>(length);
+    float x = hud::NumberRowX(length);
     for (int i = 0; i < length; ++i) {
         CVantorSprite* sprite = graphics->CreateSprite(1, &state.imgDigits[text[i] - '0']);
         sprite->SetPosition(x, y);
         state.hudSprites.push_back(sprite);
-        x += kDigitStep;
+        x += hud::kDigitStep;
     }
 }
 
@@ -167,10 +157,10 @@ void CGameState::RebuildHud()
         graphics->DestroySprite(hudSprites.front());
         hudSprites.pop_front();
     }
-    AddIconRow(*this, player->lives, &imgHiro, kLivesStep, kLivesY);
-    AddIconRow(*this, shooter->ammo, &imgBullet, kAmmoStep, kAmmoY);
-    AddNumberRow(*this, score, kScoreY);
-    AddNumberRow(*this, highScore, kHighScoreY);
+    AddIconRow(*this, player->lives, &imgHiro, hud::kLivesStep, hud::kLivesY);
+    AddIconRow(*this, shooter->ammo, &imgBullet, hud::kAmmoStep, hud::kAmmoY);
+    AddNumberRow(*this, score, hud::kScoreY);
+    AddNumberRow(*this, highScore, hud::kHighScoreY);
 }
 
 void CGameState::SpawnEnemy()

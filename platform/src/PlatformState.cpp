@@ -11,6 +11,7 @@ namespace {
 struct State {
     PlatformBackend backend = PlatformBackend::Virtual;
     VirtualDevices devices{};
+    BYTE pressedSinceRead[kKeyCount] = {};
     uint64_t focusEpoch = 0;
     int virtualWindow = 0;   // its address is the virtual window's handle
 };
@@ -60,16 +61,29 @@ uint64_t FocusEpoch()
 
 void LoseFocus()
 {
-    ++Shared().focusEpoch;
+    State& state = Shared();
+    ++state.focusEpoch;
+    // A tap made for the window that lost focus is not carried over to whatever reads next.
+    std::memset(state.pressedSinceRead, 0, kKeyCount);
 }
 
 void ReadKeys(BYTE (&keys)[kKeyCount])
 {
-    if (Backend() == PlatformBackend::Sdl) {
+    State& state = Shared();
+    if (state.backend == PlatformBackend::Sdl) {
         SdlBackend::ReadKeys(keys);
-        return;
+    } else {
+        std::memcpy(keys, state.devices.keys, kKeyCount);
     }
-    std::memcpy(keys, Virtual().keys, kKeyCount);
+    for (std::size_t code = 0; code < kKeyCount; ++code) {
+        keys[code] = static_cast<BYTE>(keys[code] | state.pressedSinceRead[code]);
+    }
+    std::memset(state.pressedSinceRead, 0, kKeyCount);
+}
+
+void LatchKeyPress(BYTE dikCode)
+{
+    Shared().pressedSinceRead[dikCode] = kKeyDown;
 }
 
 DWORD ReadPad(XINPUT_STATE& state)
@@ -118,6 +132,9 @@ void PlatformSetSdlWindow(SDL_Window* window)
 void PlatformVirtualKey(uint8_t dikCode, bool down)
 {
     StandIn::Virtual().keys[dikCode] = down ? kKeyDown : 0;
+    if (down && StandIn::Backend() == PlatformBackend::Virtual) {
+        StandIn::LatchKeyPress(dikCode);
+    }
 }
 
 void PlatformVirtualPadConnected(bool connected)
@@ -167,6 +184,7 @@ void PlatformVirtualReset()
 {
     VirtualDevices& devices = StandIn::Virtual();
     std::memset(devices.keys, 0, sizeof devices.keys);
+    std::memset(Shared().pressedSinceRead, 0, kKeyCount);
     PlatformVirtualPadConnected(false);
     devices.pad = XINPUT_GAMEPAD{};
     PlatformVirtualSetFocus(true);

@@ -34,8 +34,14 @@ HWND ActiveWindow();
 uint64_t FocusEpoch();
 void LoseFocus();
 
-// The keyboard of the current back end: kKeyDown at each DIK_ code that is down.
+// The keyboard of the current back end: kKeyDown at each DIK_ code that is down, or that went
+// down since the last read (a tap shorter than a frame is still seen once). The read consumes
+// those latched presses.
 void ReadKeys(BYTE (&keys)[kKeyCount]);
+
+// A key of the current back end went down: it reads as down at the next ReadKeys even if it is
+// released before then.
+void LatchKeyPress(BYTE dikCode);
 
 // The first pad of the current back end, as XInputGetState answers for user index 0.
 DWORD ReadPad(XINPUT_STATE& state);

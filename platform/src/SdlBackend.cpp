@@ -1,7 +1,7 @@
 // The SDL2 back end. Keys are read by physical position (scan code), as DirectInput reads them;
 // the pad is the first attached game controller with SDL's y axis turned to XInput's "up is
-// positive"; the game window's focus is followed through an event watch, so that a focus lost
-// and regained between two reads still takes a foreground keyboard away.
+// positive"; the game window's focus and key presses are followed through an event watch, so
+// that a focus lost and regained, or a key tapped, between two reads is not missed.
 #include "SdlBackend.h"
 
 #include <algorithm>
@@ -117,10 +117,23 @@ SdlState& Sdl()
     return state;
 }
 
-int WatchFocus(void*, SDL_Event* event)
+int WatchWindow(void*, SDL_Event* event)
 {
     SdlState& state = Sdl();
-    if (event->type != SDL_WINDOWEVENT || event->window.windowID != state.windowId || state.windowId == 0) {
+    if (state.windowId == 0) {
+        return 1;
+    }
+    // Keyboard state is read once a frame; a key pressed and released within one pump of the
+    // events would be missed by that read, so the press is latched as it arrives.
+    if (event->type == SDL_KEYDOWN && event->key.repeat == 0 && event->key.windowID == state.windowId &&
+        StandIn::Backend() == PlatformBackend::Sdl) {
+        const BYTE dik = SdlBackend::DikFromScancode(event->key.keysym.scancode);
+        if (dik != 0) {
+            StandIn::LatchKeyPress(dik);
+        }
+        return 1;
+    }
+    if (event->type != SDL_WINDOWEVENT || event->window.windowID != state.windowId) {
         return 1;
     }
     if (event->window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
@@ -217,7 +230,7 @@ void SetWindow(SDL_Window* window)
 {
     SdlState& state = Sdl();
     if (state.watching) {
-        SDL_DelEventWatch(WatchFocus, nullptr);
+        SDL_DelEventWatch(WatchWindow, nullptr);
         state.watching = false;
     }
     if (state.windowId != 0) {
@@ -226,7 +239,7 @@ void SetWindow(SDL_Window* window)
     state.windowId = window != nullptr ? SDL_GetWindowID(window) : 0;
     state.windowFocused = window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_INPUT_FOCUS) != 0;
     if (state.windowId != 0) {
-        SDL_AddEventWatch(WatchFocus, nullptr);
+        SDL_AddEventWatch(WatchWindow, nullptr);
         state.watching = true;
     }
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AssetTestSupport.h"
@@ -31,7 +32,7 @@ const std::vector<ImageSpec>& Images()
             {"Hiro-walk.bmp", 32, 32, 32},    {"Hiro-carry1.bmp", 32, 32, 32},
             {"Hiro-carry2.bmp", 32, 32, 32},  {"Shooter.bmp", 32, 32, 32},
             {"Shooter-fire.bmp", 32, 32, 32}, {"AmmoBox.bmp", 32, 32, 32},
-            {"Bullet.bmp", 6, 12, 32},        {"Fireball.bmp", 16, 24, 32},
+            {"Bullet.bmp", 8, 14, 32},        {"Fireball.bmp", 32, 32, 32},
             {"Demon.bmp", 64, 64, 32},        {"Demon-chew.bmp", 64, 64, 32},
             {"GameOver.bmp", 400, 100, 32},   {"Retry.bmp", 200, 60, 32},
             {"Quit.bmp", 200, 60, 32},        {"Arrow.bmp", 64, 48, 32},
@@ -190,21 +191,91 @@ TEST(AssetImages, CarryingHiroHoldsHisHandsAtTheCarriedBoxAndWalkingFramesDiffer
     EXPECT_GT(Difference(standing, carrying), 0.05);
 }
 
-TEST(AssetImages, TheGunsMuzzleIsWhereBulletsStart)
+TEST(AssetImages, TheGunHasAFlatTopWithItsMuzzleWhereBulletsStart)
 {
-    // Bullets start 6 pixels left of the gun's centre, just above its top edge.
-    const Pixels gun = ReadImage("Shooter.bmp");
-    ASSERT_EQ(gun.width, 32);
-    int first = -1, last = -1;
-    for (int x = 0; x < gun.width; ++x) {
-        if (!IsClear(gun.At(x, 0))) {
-            first = first < 0 ? x : first;
-            last = x;
-        }
+    for (const char* name : {"Shooter.bmp", "Shooter-fire.bmp"}) {
+        SCOPED_TRACE(name);
+        const Pixels gun = ReadImage(name);
+        ASSERT_EQ(gun.width, 32);
+        // Hiro stands with his feet on the row above the gun's frame: its top must carry him.
+        int carrying = 0;
+        for (int x = 0; x < gun.width; ++x)
+            carrying += (IsSolid(gun.At(x, 0)) || IsSolid(gun.At(x, 1)) || IsSolid(gun.At(x, 2))) ? 1 : 0;
+        EXPECT_GE(carrying, 20);
     }
-    ASSERT_GE(first, 0) << "nothing on the top row";
-    EXPECT_DOUBLE_EQ((first + last + 1) / 2.0, 16.0 - 6.0);
-    EXPECT_LE(last - first + 1, 12) << "the muzzle, not the whole gun, touches the top";
+    // Bullets start 6 pixels left of the gun's centre: the bore, a dark slot between the muzzle's
+    // lit walls on the top row, is centred there.
+    const Pixels gun = ReadImage("Shooter.bmp");
+    auto dark = [](const SDL_Color& c) { return IsSolid(c) && c.r + c.g + c.b < 90; };
+    int boreFirst = -1, boreLast = -1;
+    for (int x = 1; x + 1 < gun.width; ++x) {
+        if (!dark(gun.At(x, 0)))
+            continue;
+        int end = x;
+        while (end + 1 < gun.width && dark(gun.At(end + 1, 0)))
+            ++end;
+        if (IsSolid(gun.At(x - 1, 0)) && !dark(gun.At(x - 1, 0)) && end + 1 < gun.width &&
+            IsSolid(gun.At(end + 1, 0)) && !dark(gun.At(end + 1, 0))) {
+            boreFirst = x;
+            boreLast = end;
+            break;
+        }
+        x = end;
+    }
+    ASSERT_GE(boreFirst, 0) << "no bore on the top row";
+    EXPECT_DOUBLE_EQ((boreFirst + boreLast + 1) / 2.0, 16.0 - 6.0);
+}
+
+TEST(AssetImages, FiguresFillTheReachOfTheHitsBetweenThem)
+{
+    // A fireball hits Hiro within 32 pixels of centre on both axes, a bullet a demon within 33
+    // across and 44 up or down. Pictures that look like a miss at a hit are read as unfair: the
+    // two figures together must span at least three quarters of twice that distance.
+    auto extent = [](const std::string& name) {
+        const Pixels p = ReadImage(name);
+        int x0 = p.width, y0 = p.height, x1 = -1, y1 = -1;
+        for (int y = 0; y < p.height; ++y) {
+            for (int x = 0; x < p.width; ++x) {
+                if (IsClear(p.At(x, y)))
+                    continue;
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y);
+            }
+        }
+        return std::pair<int, int>{x1 - x0 + 1, y1 - y0 + 1};
+    };
+    const auto fireball = extent("Fireball.bmp");
+    for (const char* hiro : {"Hiro.bmp", "Hiro-walk.bmp", "Hiro-carry1.bmp", "Hiro-carry2.bmp"}) {
+        SCOPED_TRACE(hiro);
+        const auto figure = extent(hiro);
+        EXPECT_GE(figure.first + fireball.first, 48);
+        EXPECT_GE(figure.second + fireball.second, 48);
+    }
+    const auto bullet = extent("Bullet.bmp");
+    for (const char* demon : {"Demon.bmp", "Demon-chew.bmp"}) {
+        SCOPED_TRACE(demon);
+        const auto figure = extent(demon);
+        EXPECT_GE(figure.first + bullet.first, 50);
+        EXPECT_GE(figure.second + bullet.second, 66);
+    }
+}
+
+TEST(AssetImages, TheAmmunitionIconSharesNoColourWithTheFireball)
+{
+    // The bullet is also the HUD's ammunition icon; it must not read as a small fireball.
+    const Pixels bullet = ReadImage("Bullet.bmp");
+    const Pixels fireball = ReadImage("Fireball.bmp");
+    ASSERT_GT(bullet.width, 0);
+    ASSERT_GT(fireball.width, 0);
+    auto same = [](const SDL_Color& a, const SDL_Color& b) { return a.r == b.r && a.g == b.g && a.b == b.b; };
+    for (const SDL_Color& b : bullet.data) {
+        if (IsClear(b))
+            continue;
+        for (const SDL_Color& f : fireball.data)
+            ASSERT_FALSE(!IsClear(f) && same(b, f)) << int(b.r) << "," << int(b.g) << "," << int(b.b);
+    }
 }
 
 TEST(AssetImages, AnimationFramesAreClearlyDifferent)

@@ -10,6 +10,9 @@
 #include <map>
 #include <string>
 
+#include <png.h>
+
+#include "AssetCatalog.h"
 #include "AssetTestSupport.h"
 
 using namespace assettest;
@@ -71,7 +74,9 @@ TEST(AssetGenerator, TwoRunsWriteTheSameBytesAsTheBuildDid)
     ASSERT_EQ(RunGenerator(Quote(scratch.path / "b"), scratch.path / "b.log"), 0) << ReadAll(scratch.path / "b.log");
     const auto first = Tree(scratch.path / "a");
     const auto second = Tree(scratch.path / "b");
-    EXPECT_EQ(first.size(), 29u + 6u);
+    EXPECT_EQ(first.size(), ImageAssets().size() + SoundAssets().size());
+    EXPECT_EQ(ImageAssets().size(), 29u);
+    EXPECT_EQ(SoundAssets().size(), 6u);
     EXPECT_TRUE(first == second) << "the output changed between two runs";
     // The build's copy came from the same generator: nothing stale or extra in it.
     const auto built = Tree(DataDir());
@@ -99,6 +104,7 @@ TEST(AssetGenerator, RejectsMissingOrUnknownArguments)
     EXPECT_NE(ReadAll(scratch.path / "log").find("usage"), std::string::npos);
     EXPECT_EQ(RunGenerator("--no-such-option", scratch.path / "log"), 2);
     EXPECT_EQ(RunGenerator("--contact-sheet", scratch.path / "log"), 2);
+    EXPECT_EQ(RunGenerator("--icons", scratch.path / "log"), 2);
 }
 
 TEST(AssetGenerator, PreviewPicturesLoad)
@@ -113,4 +119,37 @@ TEST(AssetGenerator, PreviewPicturesLoad)
     ASSERT_NE(sceneSurface, nullptr);
     EXPECT_EQ(sceneSurface->w, 640);
     EXPECT_EQ(sceneSurface->h, 480);
+}
+
+TEST(AssetGenerator, WritesTheDesktopIconAsPngAtEverySize)
+{
+    ScratchDir scratch("icons");
+    ASSERT_EQ(RunGenerator("--icons " + Quote(scratch.path / "icons"), scratch.path / "log"), 0)
+        << ReadAll(scratch.path / "log");
+    ASSERT_EQ(IconSizes(), (std::vector<int>{32, 64, 128, 256}));
+    for (int size : IconSizes()) {
+        SCOPED_TRACE(size);
+        const fs::path path = scratch.path / "icons" / IconPath(size);
+        EXPECT_EQ(path.generic_string().substr(scratch.path.generic_string().size()),
+                  "/icons/hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps/vantor.png");
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        ASSERT_NE(png_image_begin_read_from_file(&image, path.c_str()), 0) << image.message;
+        EXPECT_EQ(image.width, static_cast<png_uint_32>(size));
+        EXPECT_EQ(image.height, static_cast<png_uint_32>(size));
+        image.format = PNG_FORMAT_RGBA;
+        std::vector<png_byte> pixels(PNG_IMAGE_SIZE(image));
+        ASSERT_NE(png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr), 0) << image.message;
+        // Rounded corners show what is behind; the middle is the picture.
+        EXPECT_EQ(pixels[3], 0) << "top left corner is clear";
+        const std::size_t middle = (static_cast<std::size_t>(size / 2) * static_cast<std::size_t>(size) +
+                                    static_cast<std::size_t>(size / 2)) * 4;
+        EXPECT_EQ(pixels[middle + 3], 255);
+    }
+    // The build wrote the same icons beside, not into, the game's data.
+    for (int size : IconSizes()) {
+        const fs::path built = fs::path(VANTOR_TEST_ICON_DIR) / IconPath(size);
+        EXPECT_TRUE(ReadAll(built) == ReadAll(scratch.path / "icons" / IconPath(size))) << built;
+        EXPECT_FALSE(fs::exists(DataDir() / "icons"));
+    }
 }

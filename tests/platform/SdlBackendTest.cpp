@@ -114,6 +114,31 @@ TEST_F(SdlBackendTest, FocusLossMakesReadsFailUntilReacquired)
     EXPECT_EQ(Read(), DIERR_INPUTLOST);
 }
 
+TEST_F(SdlBackendTest, AKeyTappedWithinOneEventPumpReadsAsDownOnce)
+{
+    SendFocus(true);
+    ASSERT_EQ(keyboard->SetCooperativeLevel(GetActiveWindow(), kForegroundExclusive), DI_OK);
+    ASSERT_EQ(keyboard->Acquire(), DI_OK);
+    // Pushed events never reach SDL's keyboard state: exactly a press over before the read.
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.windowID = SDL_GetWindowID(window);
+    event.key.keysym.scancode = SDL_SCANCODE_SPACE;
+    SDL_PushEvent(&event);
+    event.key.keysym.scancode = SDL_SCANCODE_LEFT;
+    event.key.repeat = 1;   // a repeat is not a new press
+    SDL_PushEvent(&event);
+    event.key.repeat = 0;
+    event.key.windowID = SDL_GetWindowID(window) + 100;   // another window's key
+    SDL_PushEvent(&event);
+    BYTE keys[256];
+    ASSERT_EQ(keyboard->GetDeviceState(sizeof keys, keys), DI_OK);
+    EXPECT_EQ(keys[DIK_SPACE], 0x80);
+    EXPECT_EQ(keys[DIK_LEFT], 0);
+    ASSERT_EQ(keyboard->GetDeviceState(sizeof keys, keys), DI_OK);
+    EXPECT_EQ(keys[DIK_SPACE], 0);
+}
+
 TEST_F(SdlBackendTest, OtherWindowsFocusDoesNotCount)
 {
     SDL_Window* other = SDL_CreateWindow("other", 0, 0, 8, 8, 0);

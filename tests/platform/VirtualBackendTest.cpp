@@ -95,8 +95,6 @@ TEST_F(VirtualBackendTest, KeyboardReadsNeedFormatAndAcquisition)
     EXPECT_EQ(keyboard->GetDeviceState(128, keys), DIERR_INVALIDPARAM);
 
     PlatformVirtualKey(DIK_LEFT, true);
-    PlatformVirtualKey(DIK_RETURN, true);
-    PlatformVirtualKey(DIK_RETURN, false);
     keys[DIK_UP] = 0x80;
     ASSERT_EQ(Read(), DI_OK);
     for (int code = 0; code < 256; ++code) {
@@ -105,6 +103,42 @@ TEST_F(VirtualBackendTest, KeyboardReadsNeedFormatAndAcquisition)
     EXPECT_EQ(keyboard->Unacquire(), DI_OK);
     EXPECT_EQ(keyboard->Unacquire(), DI_NOEFFECT);
     EXPECT_EQ(Read(), DIERR_NOTACQUIRED);
+}
+
+TEST_F(VirtualBackendTest, AKeyTappedBetweenTwoReadsReadsAsDownOnce)
+{
+    ASSERT_EQ(SetUpKeyboard(), DI_OK);
+    PlatformVirtualKey(DIK_SPACE, true);
+    PlatformVirtualKey(DIK_SPACE, false);
+    PlatformVirtualKey(DIK_LEFT, true);
+    ASSERT_EQ(Read(), DI_OK);
+    EXPECT_EQ(keys[DIK_SPACE], 0x80) << "the tap is seen";
+    EXPECT_EQ(keys[DIK_LEFT], 0x80);
+    ASSERT_EQ(Read(), DI_OK);
+    EXPECT_EQ(keys[DIK_SPACE], 0) << "and only once";
+    EXPECT_EQ(keys[DIK_LEFT], 0x80) << "a held key stays down";
+    // Released and pressed again between reads: still simply down.
+    PlatformVirtualKey(DIK_LEFT, false);
+    PlatformVirtualKey(DIK_LEFT, true);
+    ASSERT_EQ(Read(), DI_OK);
+    EXPECT_EQ(keys[DIK_LEFT], 0x80);
+    PlatformVirtualKey(DIK_LEFT, false);
+    ASSERT_EQ(Read(), DI_OK);
+    EXPECT_EQ(keys[DIK_LEFT], 0) << "a release after a read is seen at the next";
+
+    // A tap before a focus loss or a reset is not carried over.
+    PlatformVirtualKey(DIK_UP, true);
+    PlatformVirtualKey(DIK_UP, false);
+    PlatformVirtualSetFocus(false);
+    PlatformVirtualSetFocus(true);
+    ASSERT_EQ(keyboard->Acquire(), DI_OK);
+    ASSERT_EQ(Read(), DI_OK);
+    EXPECT_EQ(keys[DIK_UP], 0);
+    PlatformVirtualKey(DIK_UP, true);
+    PlatformVirtualKey(DIK_UP, false);
+    PlatformVirtualReset();
+    ASSERT_EQ(Read(), DI_OK);
+    EXPECT_EQ(keys[DIK_UP], 0);
 }
 
 TEST_F(VirtualBackendTest, CooperativeLevelRules)

@@ -20,12 +20,13 @@ CCanvas HiroWalking();
 CCanvas HiroCarrying();
 CCanvas HiroCarryingWalking();
 
-// The gun on its carriage, 32 by 32, the muzzle on the top edge; idle and just fired.
+// The gun on its carriage, 32 by 32, the muzzle and a flat roof on the top edge; idle and just
+// fired.
 CCanvas ShooterIdle();
 CCanvas ShooterFiring();
 CCanvas AmmoBox();                        // 32 by 32, the crate standing on the bottom row
-CCanvas Bullet();                         // 6 by 12, nose up
-CCanvas Fireball();                       // 16 by 24, falling: the ball at the bottom
+CCanvas Bullet();                         // 8 by 14, nose up; also the HUD's ammunition icon
+CCanvas Fireball();                       // 32 by 32, falling: the ball low, flames above
 
 // The demon, 64 by 64: wings raised, then wings beating down with the jaws open.
 CCanvas DemonGlide();
@@ -40,6 +41,9 @@ CCanvas Paused();                         // 240 by 70
 CCanvas Arrow();                          // 64 by 48, pointing right
 CCanvas WordBubble();                     // 64 by 40, "FIRE!", its tail down left toward Hiro
 CCanvas Digit(int digit);                 // 32 by 32
-CCanvas Icon();                           // 32 by 32, for the window
+CCanvas WindowIcon();                     // 32 by 32, for the window
+// The desktop icon, size by size, drawn at that size (Hiro's pixels scaled by whole numbers, so
+// he stays crisp); sizes from 32 up, multiples of 32 look best.
+CCanvas Icon(int size);
 
 }  // namespace art

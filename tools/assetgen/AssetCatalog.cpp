@@ -10,43 +10,56 @@
 
 const std::vector<ImageAsset>& ImageAssets()
 {
-    static const std::vector<ImageAsset> assets = [] {
-        std::vector<ImageAsset> list = {
-            {"Background.bmp", ImageFormat::Rgb24, art::Background},
-            {"Hiro.bmp", ImageFormat::Rgba32, art::HiroStanding},
-            {"Hiro-walk.bmp", ImageFormat::Rgba32, art::HiroWalking},
-            {"Hiro-carry1.bmp", ImageFormat::Rgba32, art::HiroCarrying},
-            {"Hiro-carry2.bmp", ImageFormat::Rgba32, art::HiroCarryingWalking},
-            {"Shooter.bmp", ImageFormat::Rgba32, art::ShooterIdle},
-            {"Shooter-fire.bmp", ImageFormat::Rgba32, art::ShooterFiring},
-            {"AmmoBox.bmp", ImageFormat::Rgba32, art::AmmoBox},
-            {"Bullet.bmp", ImageFormat::Rgba32, art::Bullet},
-            {"Fireball.bmp", ImageFormat::Rgba32, art::Fireball},
-            {"Demon.bmp", ImageFormat::Rgba32, art::DemonGlide},
-            {"Demon-chew.bmp", ImageFormat::Rgba32, art::DemonChew},
-            {"GameOver.bmp", ImageFormat::Rgba32, art::GameOver},
-            {"Retry.bmp", ImageFormat::Rgba32, art::Retry},
-            {"Quit.bmp", ImageFormat::Rgba32, art::Quit},
-            {"Arrow.bmp", ImageFormat::Rgba32, art::Arrow},
-            {"WordBubble.bmp", ImageFormat::Rgba32, art::WordBubble},
-            {"Paused.bmp", ImageFormat::Rgba32, art::Paused},
-            {"Icon.bmp", ImageFormat::Rgba32, art::Icon},
-        };
-        for (int digit = 0; digit <= 9; ++digit)
-            list.push_back({std::to_string(digit) + ".bmp", ImageFormat::Rgba32, [digit] { return art::Digit(digit); }});
-        return list;
-    }();
+    static const std::vector<ImageAsset> assets = {
+#define ASSET_IMAGE(name, format, drawing) {name ".bmp", ImageFormat::format, drawing},
+#define ASSET_DIGIT(name, digit) {name ".bmp", ImageFormat::Rgba32, [] { return art::Digit(digit); }},
+#define ASSET_SOUND(name, synthesis)
+#define ASSET_ICON(size)
+#include "AssetList.def"
+#undef ASSET_IMAGE
+#undef ASSET_DIGIT
+#undef ASSET_SOUND
+#undef ASSET_ICON
+    };
     return assets;
 }
 
 const std::vector<SoundAsset>& SoundAssets()
 {
     static const std::vector<SoundAsset> assets = {
-        {"ammoup.wav", sounds::AmmoUp},   {"explosion.wav", sounds::Explosion},
-        {"shoot.wav", sounds::Shoot},     {"fireball.wav", sounds::Fireball},
-        {"hurt.wav", sounds::Hurt},       {"jump.wav", sounds::Jump},
+#define ASSET_IMAGE(name, format, drawing)
+#define ASSET_DIGIT(name, digit)
+#define ASSET_SOUND(name, synthesis) {name ".wav", synthesis},
+#define ASSET_ICON(size)
+#include "AssetList.def"
+#undef ASSET_IMAGE
+#undef ASSET_DIGIT
+#undef ASSET_SOUND
+#undef ASSET_ICON
     };
     return assets;
+}
+
+const std::vector<int>& IconSizes()
+{
+    static const std::vector<int> sizes = {
+#define ASSET_IMAGE(name, format, drawing)
+#define ASSET_DIGIT(name, digit)
+#define ASSET_SOUND(name, synthesis)
+#define ASSET_ICON(size) size,
+#include "AssetList.def"
+#undef ASSET_IMAGE
+#undef ASSET_DIGIT
+#undef ASSET_SOUND
+#undef ASSET_ICON
+    };
+    return sizes;
+}
+
+std::filesystem::path IconPath(int size)
+{
+    const std::string square = std::to_string(size) + "x" + std::to_string(size);
+    return std::filesystem::path("hicolor") / square / "apps" / "vantor.png";
 }
 
 int SoundSampleRate()
@@ -77,6 +90,24 @@ bool WriteAssets(const std::filesystem::path& dataDir, std::string& error)
     for (const SoundAsset& asset : SoundAssets()) {
         if (!WriteFile(sounds / asset.name, EncodeWav16(asset.make(), SoundSampleRate()))) {
             error = "cannot write " + (sounds / asset.name).string();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool WriteIcons(const std::filesystem::path& iconDir, std::string& error)
+{
+    for (int size : IconSizes()) {
+        const std::filesystem::path path = iconDir / IconPath(size);
+        std::error_code code;
+        std::filesystem::create_directories(path.parent_path(), code);
+        if (code) {
+            error = "cannot create " + path.parent_path().string() + ": " + code.message();
+            return false;
+        }
+        if (!WriteFile(path, EncodePng(art::Icon(size)))) {
+            error = "cannot write " + path.string();
             return false;
         }
     }

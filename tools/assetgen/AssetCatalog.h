@@ -1,5 +1,5 @@
-// The list of every file the generator writes, under the names and in the formats the game
-// and the host load, and the one call that writes them all.
+// The list of every file the generator writes (from AssetList.def, which the build reads too),
+// under the names and in the formats the game and the host load, and the calls that write them.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +25,15 @@ struct SoundAsset {
 
 const std::vector<ImageAsset>& ImageAssets();
 const std::vector<SoundAsset>& SoundAssets();
+// The desktop icon's sizes in pixels, and where each goes under an icon folder
+// (hicolor/NxN/apps/vantor.png, the freedesktop icon theme layout).
+const std::vector<int>& IconSizes();
+std::filesystem::path IconPath(int size);
 int SoundSampleRate();
 
 // Writes dataDir/images/* and dataDir/sounds/*, creating the folders. On failure returns false
 // with a message naming the file in error.
 bool WriteAssets(const std::filesystem::path& dataDir, std::string& error);
+// Writes iconDir/hicolor/NxN/apps/vantor.png for every icon size; false with a message on
+// failure.
+bool WriteIcons(const std::filesystem::path& iconDir, std::string& error);

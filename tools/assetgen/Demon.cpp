@@ -99,10 +99,10 @@ CCanvas Demon(bool wingsDown)
     for (int side : {-1, 1}) {
         const float s = static_cast<float>(side);
         c.FillPolygon({{kCentre + s * 5.0f, cy - 9.0f}, {kCentre + s * 11.0f, cy - 10.0f},
-                       {kCentre + s * 13.0f, cy - 19.0f}, {kCentre + s * 9.0f, cy - 13.0f}},
+                       {kCentre + s * 14.0f, cy - 24.0f}, {kCentre + s * 9.0f, cy - 14.0f}},
                       pal::kYellow);
         c.Line(static_cast<int>(kCentre + s * 9.5f), static_cast<int>(cy - 11.0f),
-               static_cast<int>(kCentre + s * 12.0f), static_cast<int>(cy - 17.0f), pal::kPale);
+               static_cast<int>(kCentre + s * 12.5f), static_cast<int>(cy - 20.0f), pal::kPale);
     }
 
     // Little clawed feet under the body.
@@ -166,11 +166,13 @@ CCanvas DemonChew()
 
 CCanvas Fireball()
 {
-    constexpr int kWidth = 16;
-    constexpr int kHeight = 24;
-    constexpr float kBallX = 8.0f;
-    constexpr float kBallY = 16.5f;
-    constexpr float kBallRadius = 6.5f;
+    // As wide as it can hurt: a fireball reaches Hiro 32 pixels from centre to centre, so ball
+    // and boy together span most of that.
+    constexpr int kWidth = kSpriteSize;
+    constexpr int kHeight = kSpriteSize;
+    constexpr float kBallX = 16.0f;
+    constexpr float kBallY = 19.0f;
+    constexpr float kBallRadius = 12.8f;
     CCanvas c(kWidth, kHeight);
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {

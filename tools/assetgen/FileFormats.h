@@ -1,5 +1,6 @@
-// Encoders for the two file formats the game loads: BMP pictures and PCM WAV sounds. They build
-// the whole file in memory, so writing it is one call and the bytes never depend on the disk.
+// Encoders for the two file formats the game loads, BMP pictures and PCM WAV sounds, and PNG for
+// the desktop icons. They build the whole file in memory, so writing it is one call and the bytes
+// never depend on the disk.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,8 @@ using Bytes = std::vector<uint8_t>;
 Bytes EncodeBmp32(const CCanvas& canvas);
 // 24 bits per pixel, no alpha (BITMAPINFOHEADER, BI_RGB, bottom-up).
 Bytes EncodeBmp24(const CCanvas& canvas);
+// 8-bit RGBA PNG (libpng), for the desktop icons; throws if libpng fails.
+Bytes EncodePng(const CCanvas& canvas);
 // 16-bit signed PCM, one channel.
 Bytes EncodeWav16(const std::vector<int16_t>& samples, int sampleRate);
 

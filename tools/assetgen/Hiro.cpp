@@ -29,24 +29,26 @@ Rgba HiroKey(char c)
     }
 }
 
-// Head and headband, rows 2 to 15 of a standing frame.
+// Head and headband, rows 1 to 15 of a standing frame: a big chibi head whose band's tails fly
+// out behind, so that Hiro fills his frame as widely as the fireballs' reach.
 void PaintHead(CCanvas& c, int dy)
 {
-    c.Paint(0, 2 + dy, {
-        "............kkkkkk",
-        "..........kkhhhhhhkk",
-        ".........khhhHHHHhhhk",
-        "........khhHHhhhhhhhhk",
-        "........khhhhhhhhhhhhk",
-        "......kkkrrrrrrrrrrrrk",
-        ".....krrkRRRRRRRRRRRRk",
-        "....krRkkhhhsssssssssk",
-        "....kRk.khhsssssskssk",
-        ".....k..khsSsssssksssk",
-        "........khsSssssssssk",
-        ".........kSSsssssSSk",
-        "..........kkSsssskk",
-        "...........kkkkkkk",
+    c.Paint(0, 1 + dy, {
+        "...........k..kk..k",
+        "..........khkkhhkkhk.k",
+        ".........khhhhhhhhhhkhk",
+        "........khhhHHHHHHHhhhhk",
+        "........khhHHhhhhhhhhhhhk",
+        "........khhhhhhhhhhhhhhhk",
+        "......kkkrrrrrrrrrrrrrrrk",
+        "...kkkrrkRRRRRRRRRRRRRRRk",
+        "..krrRRkkhhhssssssssssssk",
+        "..kRRkk.khhsssssssssskssk",
+        "...kk...khsSssssssssksssk",
+        "........khsSssssssssssssk",
+        ".........kSSsssssssssSSk",
+        "..........kkSssssssskk",
+        "...........kkkkkkkkkk",
     }, HiroKey);
 }
 
@@ -54,27 +56,27 @@ void PaintHead(CCanvas& c, int dy)
 void PaintBody(CCanvas& c, int dy)
 {
     c.Paint(0, 15 + dy, {
-        "...........kkkkkkkk",
-        "..........kbbbwwbbbk",
-        "..........kbbbbwwbbk",
-        "..........kcbbbbwbbk",
-        "..........kcbbbbbbbk",
-        "..........kcbbbbbbBk",
-        "..........kBBBBBBBBk",
-        "..........kkyyyyyykk",
+        "...........kkkkkkkkkk",
+        "..........kbbbbbwwbbbk",
+        "..........kbbbbbbwwbbk",
+        "..........kcbbbbbbwbbk",
+        "..........kcbbbbbbbbbk",
+        "..........kcbbbbbbbbBk",
+        "..........kBBBBBBBBBBk",
+        "..........kkyyyyyyyykk",
     }, HiroKey);
 }
 
 void PaintArmsDown(CCanvas& c, int dy)
 {
     c.Paint(0, 16 + dy, {
-        ".........k.........k",
-        "........kBk.......kbk",
-        "........kBk.......kbk",
-        "........kBk.......kbk",
-        "........kBk.......kbk",
-        "........kSk.......ksk",
-        ".........k.........k",
+        ".........k...........k",
+        "........kBk.........kbk",
+        "........kBk.........kbk",
+        "........kBk.........kbk",
+        "........kBk.........kbk",
+        "........kSk.........ksk",
+        ".........k...........k",
     }, HiroKey);
 }
 
@@ -82,12 +84,12 @@ void PaintArmsDown(CCanvas& c, int dy)
 void PaintArmsForward(CCanvas& c, int dy)
 {
     c.Paint(0, 16 + dy, {
-        "..................kkkkkkkkkkkkk",
-        "..................bbbbbbbbbbsssk",
-        "..................cbbbbbbbbbSssk",
-        "..................kkkkkkkkkkkkkk",
-        "...................BBBBBBBBSSSk",
-        "...................kkkkkkkkkkk",
+        "....................kkkkkkkkkkk",
+        "....................bbbbbbbbsssk",
+        "....................cbbbbbbbSssk",
+        "....................kkkkkkkkkkkk",
+        ".....................BBBBBBSSSk",
+        ".....................kkkkkkkkk",
     }, HiroKey);
 }
 
@@ -103,8 +105,8 @@ struct Leg {
 void PaintLegs(CCanvas& c, int hipY, const Leg (&legs)[2])
 {
     constexpr int kAnkleY = 28;
-    constexpr float kLegWidth = 4.0f;
-    constexpr int kBootWidth = 5;
+    constexpr float kLegWidth = 5.0f;
+    constexpr int kBootWidth = 6;
     CCanvas layer(kSpriteSize, kSpriteSize);
     for (const Leg& leg : legs) {
         const Rgba cloth = leg.far ? pal::kSteel : pal::kSteelLight;
@@ -124,13 +126,13 @@ void PaintLegs(CCanvas& c, int hipY, const Leg (&legs)[2])
 
 void PaintLegsStanding(CCanvas& c)
 {
-    PaintLegs(c, 22, {{11.0f, 11.0f, 12, true}, {15.0f, 15.0f, 16, false}});
+    PaintLegs(c, 22, {{11.0f, 11.0f, 12, true}, {16.0f, 16.0f, 17, false}});
 }
 
 // Mid-stride: far leg back to the left, near leg reaching forward.
 void PaintLegsStriding(CCanvas& c)
 {
-    PaintLegs(c, 23, {{11.0f, 7.0f, 8, true}, {15.0f, 19.0f, 20, false}});
+    PaintLegs(c, 23, {{11.0f, 6.0f, 7, true}, {16.0f, 21.0f, 22, false}});
 }
 
 CCanvas Hiro(bool walking, bool carrying)

@@ -6,7 +6,9 @@
 namespace art {
 namespace {
 
-// The gun from simple shapes, outlined at the end. recoil pushes the barrel down.
+// The gun from simple shapes, outlined at the end. recoil pushes the barrel down. The barrel
+// rises beside a flat-roofed magazine; roof and muzzle are flush with the top edge, so that
+// Hiro, standing on the gun, stands on something.
 CCanvas Gun(int recoil)
 {
     CCanvas c(kSpriteSize, kSpriteSize);
@@ -17,29 +19,39 @@ CCanvas Gun(int recoil)
         c.FillRect(wheelX, 26, 1, 1, pal::kSteelLight);
     }
     // Carriage.
-    c.FillRect(3, 20, 26, 4, pal::kSteel);
-    c.FillRect(3, 20, 26, 1, pal::kSteelLight);
-    c.FillRect(3, 23, 26, 1, pal::kSteelDark);
-    // Ammunition can on the right, olive like the crates that fill it, with a belt feeding in.
-    c.FillRect(20, 12, 8, 8, pal::kOlive);
-    c.FillRect(20, 12, 8, 1, pal::kOliveLight);
-    c.FillRect(27, 12, 1, 8, pal::kOliveDark);
-    c.FillRect(21, 16, 6, 1, pal::kYellow);
-    // Turret: a domed block, lit from the left, with a red band.
-    c.FillEllipse(12.5f, 13.0f, 7.5f, 4.5f, pal::kSteel);
-    c.FillRect(5, 13, 16, 8, pal::kSteel);
-    c.FillRect(5, 13, 1, 7, pal::kSteelLight);
-    c.FillRect(6, 10, 5, 1, pal::kSteelLight);
-    c.FillRect(20, 13, 1, 7, pal::kSteelDark);
-    c.FillRect(5, 15, 16, 2, pal::kScarlet);
-    c.FillRect(5, 17, 16, 1, pal::kRed);
-    c.FillRect(16, 11, 2, 1, pal::kCyan);   // gun sight
-    // Barrel, bore centred on kMuzzleColumn, with a cooling ring and a muzzle brake.
+    c.FillRect(2, 20, 28, 4, pal::kSteel);
+    c.FillRect(2, 20, 28, 1, pal::kSteelLight);
+    c.FillRect(2, 23, 28, 1, pal::kSteelDark);
+    // Magazine: an olive armoured box like the crates that fill it, its roof a steel deck.
+    constexpr int kMagazineX = 15;
+    constexpr int kMagazineW = 14;
+    c.FillRect(kMagazineX, 1, kMagazineW, 19, pal::kOlive);
+    c.FillRect(kMagazineX, 1, kMagazineW, 2, pal::kSteelLight);
+    c.FillRect(kMagazineX, 3, kMagazineW, 1, pal::kSteelDark);
+    c.FillRect(kMagazineX + kMagazineW - 1, 4, 1, 16, pal::kOliveDark);
+    c.FillRect(kMagazineX, 4, 1, 16, pal::kOliveLight);
+    c.FillRect(kMagazineX + 2, 6, kMagazineW - 4, 4, pal::kOliveDark);   // hatch
+    c.FillRect(kMagazineX + 3, 7, kMagazineW - 6, 2, pal::kNight2);
+    c.FillRect(kMagazineX + 4, 7, 2, 1, pal::kCyan);                      // sight glass
+    for (int x = kMagazineX + 1; x < kMagazineX + kMagazineW - 1; x += 2)
+        c.FillRect(x, 14, 1, 2, pal::kYellow);                            // the belt of rounds
+    c.FillRect(kMagazineX + 1, 16, kMagazineW - 2, 1, pal::kOliveDark);
+    for (int x : {kMagazineX + 1, kMagazineX + kMagazineW - 2})
+        c.FillRect(x, 18, 1, 1, pal::kOliveLight);                        // rivets
+    // Turret ring at the barrel's foot, with the red band.
+    c.FillEllipse(9.5f, 15.0f, 7.0f, 3.5f, pal::kSteel);
+    c.FillRect(3, 15, 13, 5, pal::kSteel);
+    c.FillRect(3, 15, 1, 5, pal::kSteelLight);
+    c.FillRect(3, 16, 13, 2, pal::kScarlet);
+    c.FillRect(3, 18, 13, 1, pal::kRed);
+    // Barrel, bore centred on kMuzzleColumn, with cooling rings and a muzzle brake.
     const int top = recoil;
-    c.FillRect(kMuzzleColumn - 3, top, 6, 12, pal::kSteel);
-    c.FillRect(kMuzzleColumn - 3, top, 2, 12, pal::kSteelLight);
-    c.FillRect(kMuzzleColumn + 2, top, 1, 12, pal::kSteelDark);
-    c.FillRect(kMuzzleColumn - 3, top + 7, 6, 1, pal::kSteelDark);
+    const int length = 14 - recoil;
+    c.FillRect(kMuzzleColumn - 3, top, 6, length, pal::kSteel);
+    c.FillRect(kMuzzleColumn - 3, top, 2, length, pal::kSteelLight);
+    c.FillRect(kMuzzleColumn + 2, top, 1, length, pal::kSteelDark);
+    for (int ring : {7, 10})
+        c.FillRect(kMuzzleColumn - 3, top + ring, 6, 1, pal::kSteelDark);
     c.FillRect(kMuzzleColumn - 4, top, 8, 4, pal::kSteel);
     c.FillRect(kMuzzleColumn - 4, top, 2, 4, pal::kSteelLight);
     c.FillRect(kMuzzleColumn + 3, top, 1, 4, pal::kSteelDark);
@@ -101,31 +113,33 @@ CCanvas AmmoBox()
 
 CCanvas Bullet()
 {
-    CCanvas c(6, 12);
-    c.Paint(0, 0, {
-        "..pp..",
-        ".pwwp.",
-        ".ywwy.",
-        "yywwyy",
-        "yyppyy",
-        "oyyyyo",
-        "oyyyyo",
-        ".oyyo.",
-        ".oooo.",
-        "..rr..",
-        "..RR..",
-        "..rr..",
+    // A steel round with a cyan band, outlined in ink: cold like the HUD it also stands in, so
+    // that the ammunition row reads apart from the demons' fireballs.
+    CCanvas c(8, 14);
+    c.Paint(0, 1, {
+        "...wl",
+        "..wwll",
+        "..wlls",
+        ".wllsss",
+        ".dddddd",
+        ".wllssd",
+        ".wccccd",
+        ".wllssd",
+        ".wllssd",
+        ".wllssd",
+        ".dddddd",
+        ".llllsd",
     }, [](char ch) {
         switch (ch) {
         case 'w': return pal::kWhite;
-        case 'p': return pal::kPale;
-        case 'y': return pal::kYellow;
-        case 'o': return pal::kOrange;
-        case 'r': return pal::kScarlet.WithAlpha(110);
-        case 'R': return pal::kScarlet.WithAlpha(170);
+        case 'l': return pal::kSteelLight;
+        case 's': return pal::kSteel;
+        case 'd': return pal::kSteelDark;
+        case 'c': return pal::kCyan;
         default: return pal::kClear;
         }
     });
+    c.Outline(pal::kInk);
     return c;
 }
 

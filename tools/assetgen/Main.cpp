@@ -1,5 +1,6 @@
 // assetgen: writes the game's pictures and sounds, and on request preview pictures.
 //   assetgen DATA_DIR                  DATA_DIR/images/*.bmp and DATA_DIR/sounds/*.wav
+//   assetgen --icons DIR               the desktop icon, DIR/hicolor/NxN/apps/vantor.png
 //   assetgen --contact-sheet FILE      every image on one sheet (BMP)
 //   assetgen --scene FILE              a mock game screen (BMP)
 //   assetgen --menu-scene FILE         the same with the game-over menu
@@ -23,8 +24,8 @@ constexpr int kExitUsage = 2;
 
 void Usage()
 {
-    std::fputs("usage: assetgen [DATA_DIR] [--contact-sheet FILE] [--scene FILE] [--menu-scene FILE]"
-               " [--pause-scene FILE]\n",
+    std::fputs("usage: assetgen [DATA_DIR] [--icons DIR] [--contact-sheet FILE] [--scene FILE]"
+               " [--menu-scene FILE] [--pause-scene FILE]\n",
                stderr);
 }
 
@@ -39,6 +40,7 @@ bool WritePreview(const std::string& path, const std::function<CCanvas()>& make)
 int Run(int argc, char** argv)
 {
     std::string dataDir;
+    std::string iconDir;
     struct Request {
         std::string path;
         std::function<CCanvas()> make;
@@ -58,6 +60,13 @@ int Run(int argc, char** argv)
         else if (arg == "--help" || arg == "-h") {
             Usage();
             return 0;
+        } else if (arg == "--icons") {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "assetgen: %s needs a folder name\n", argv[i]);
+                return kExitUsage;
+            }
+            iconDir = argv[++i];
+            continue;
         }
         if (make) {
             if (i + 1 >= argc) {
@@ -73,13 +82,20 @@ int Run(int argc, char** argv)
             dataDir = arg;
         }
     }
-    if (dataDir.empty() && previews.empty()) {
+    if (dataDir.empty() && iconDir.empty() && previews.empty()) {
         Usage();
         return kExitUsage;
     }
     if (!dataDir.empty()) {
         std::string error;
         if (!WriteAssets(dataDir, error)) {
+            std::fprintf(stderr, "assetgen: %s\n", error.c_str());
+            return 1;
+        }
+    }
+    if (!iconDir.empty()) {
+        std::string error;
+        if (!WriteIcons(iconDir, error)) {
             std::fprintf(stderr, "assetgen: %s\n", error.c_str());
             return 1;
         }

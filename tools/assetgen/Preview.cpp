@@ -6,6 +6,7 @@
 
 #include "Art.h"
 #include "AssetCatalog.h"
+#include "HudLayout.h"
 #include "PixelFont.h"
 
 namespace preview {
@@ -32,13 +33,25 @@ struct Cell {
     CCanvas picture;
 };
 
-void DrawDigits(CCanvas& screen, int value, int y)
+int Pixel(float screenPosition)
+{
+    return static_cast<int>(screenPosition);
+}
+
+// A row of HUD icons as the game lays it out.
+void DrawIcons(CCanvas& screen, const CCanvas& icon, int count, float step, float y)
+{
+    for (int i = 0; i < count; ++i)
+        screen.DrawCentered(icon, Pixel(hud::kIconX + step * static_cast<float>(i)), Pixel(y));
+}
+
+void DrawDigits(CCanvas& screen, int value, float y)
 {
     const std::string text = std::to_string(value);
-    int x = art::kScreenWidth - 33 * static_cast<int>(text.size());
+    float x = hud::NumberRowX(static_cast<int>(text.size()));
     for (char ch : text) {
-        screen.DrawCentered(art::Digit(ch - '0'), x, y);
-        x += 33;
+        screen.DrawCentered(art::Digit(ch - '0'), Pixel(x), Pixel(y));
+        x += hud::kDigitStep;
     }
 }
 
@@ -61,12 +74,10 @@ CCanvas Scene(bool showBubble)
     screen.DrawCentered(art::Bullet(), 314, 180);
     if (showBubble)
         screen.DrawCentered(art::WordBubble(), static_cast<int>(heroX) + 48, 464 - 28);
-    for (int i = 0; i < 3; ++i)
-        screen.DrawCentered(art::HiroStanding(), 16 + 35 * i, 16);
-    for (int i = 0; i < 5; ++i)
-        screen.DrawCentered(art::Bullet(), 16 + 32 * i, 48);
-    DrawDigits(screen, 1250, 16);
-    DrawDigits(screen, 4800, 50);
+    DrawIcons(screen, art::HiroStanding(), 3, hud::kLivesStep, hud::kLivesY);
+    DrawIcons(screen, art::Bullet(), 5, hud::kAmmoStep, hud::kAmmoY);
+    DrawDigits(screen, 1250, hud::kScoreY);
+    DrawDigits(screen, 4800, hud::kHighScoreY);
     return screen;
 }
 
@@ -86,6 +97,11 @@ CCanvas ContactSheet()
     carry.Draw(art::HiroCarrying(), 0, 0);
     carry.Draw(art::AmmoBox(), 32, 0);
     cells.push_back({"carrying", carry.Scaled(kSmallScale, kSmallScale)});
+    // How Hiro stands on the gun: his centre 32 above the gun's, his feet on its top.
+    CCanvas onGun(32, 64);
+    onGun.Draw(art::ShooterIdle(), 0, 32);
+    onGun.Draw(art::HiroStanding(), 0, 0);
+    cells.push_back({"on the gun", onGun.Scaled(kSmallScale, kSmallScale)});
 
     // Flow the cells into rows, then paint them over a checkerboard that shows transparency.
     struct Placed {

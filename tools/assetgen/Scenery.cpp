@@ -227,18 +227,69 @@ CCanvas Background()
     return c;
 }
 
-CCanvas Icon()
+CCanvas Icon(int size)
 {
-    // Hiro against a moonlit tile.
-    CCanvas c(kSpriteSize, kSpriteSize);
-    c.FillRect(1, 2, 30, 28, pal::kNight3);
-    c.FillRect(2, 1, 28, 30, pal::kNight3);
-    c.FillRect(2, 22, 28, 8, pal::kNight2);
-    c.FillEllipse(24.0f, 8.0f, 4.0f, 4.0f, pal::kPale);
-    c.Outline(pal::kInk);
-    CCanvas hero = HiroStanding();
-    c.Draw(hero, -1, -2);
+    // Hiro standing on the road under the moon, on a rounded tile of night sky. The tile, moon and
+    // stars are drawn at the icon's own size; Hiro's pixels are scaled by a whole number.
+    const int scale = std::max(1, size / kSpriteSize);
+    const float unit = static_cast<float>(size) / static_cast<float>(kSpriteSize);
+    const int rim = std::max(1, scale / 2);                 // outline thickness
+    const float inset = static_cast<float>(rim);
+    const float extent = static_cast<float>(size) - inset;
+    const float corner = std::max(1.5f, 3.0f * unit);
+    const int horizon = static_cast<int>(22.0f * unit);
+    CCanvas c(size, size);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const float px = static_cast<float>(x) + 0.5f;
+            const float py = static_cast<float>(y) + 0.5f;
+            // Distance outside the rounded square's inner rectangle, against its corner radius.
+            const float dx = std::max({inset + corner - px, px - (extent - corner), 0.0f});
+            const float dy = std::max({inset + corner - py, py - (extent - corner), 0.0f});
+            if (px < inset || py < inset || px > extent || py > extent || dx * dx + dy * dy > corner * corner)
+                continue;
+            Rgba tone = pal::kNight2;
+            if (y < horizon) {
+                // Deeper toward the top, dithered, as the backdrop's sky; flat at 32 pixels.
+                const float height = static_cast<float>(y) / static_cast<float>(horizon);
+                tone = size > kSpriteSize && !Dither(x, y, height) ? pal::kNight2 : pal::kNight3;
+            }
+            c.Set(x, y, tone);
+        }
+    }
+    if (size > kSpriteSize) {
+        CScatter scatter(0x1c0u + static_cast<uint32_t>(size));
+        for (int i = 0; i < size / 6; ++i) {
+            const int x = scatter.Below(size);
+            const int y = scatter.Below(horizon * 2 / 3);
+            if (!c.Get(x, y).Clear())
+                c.FillRect(x, y, std::max(1, scale / 4), std::max(1, scale / 4),
+                           scatter.Below(3) == 0 ? pal::kWhite : pal::kSteelLight);
+        }
+        // Grass along the road's edge.
+        c.Recolor(pal::kForest, [&](int, int y) { return y >= horizon && y < horizon + std::max(1, scale / 2); });
+    }
+    const float moonX = 24.0f * unit;
+    const float moonY = 8.0f * unit;
+    const float moonR = 4.0f * unit;
+    if (size > kSpriteSize) {
+        c.FillEllipse(moonX, moonY, moonR, moonR, pal::kYellow);
+        c.FillEllipse(moonX - 0.4f * unit, moonY - 0.4f * unit, moonR - 0.6f * unit, moonR - 0.6f * unit, pal::kPale);
+        c.FillEllipse(moonX - 1.5f * unit, moonY - 0.8f * unit, 1.0f * unit, 0.9f * unit, pal::kYellow);
+        c.FillEllipse(moonX + 1.4f * unit, moonY + 1.5f * unit, 0.8f * unit, 0.8f * unit, pal::kYellow);
+    } else {
+        c.FillEllipse(moonX, moonY, moonR, moonR, pal::kPale);
+    }
+    for (int i = 0; i < rim; ++i)
+        c.Outline(pal::kInk);
+    const CCanvas hero = HiroStanding().Scaled(scale, scale);
+    c.Draw(hero, (size - hero.Width()) / 2 - scale, size - hero.Height() - scale);
     return c;
+}
+
+CCanvas WindowIcon()
+{
+    return Icon(kSpriteSize);
 }
 
 }  // namespace art

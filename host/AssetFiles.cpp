@@ -1,6 +1,8 @@
 // Asset path mapping and file reading.
 #include "AssetFiles.h"
 
+#include "HostPaths.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -42,7 +44,7 @@ bool ReadWholeFile(const std::filesystem::path& file, std::size_t maxBytes,
         error = std::filesystem::exists(file, code) ? "not a regular file" : "file not found";
         return false;
     }
-    std::FILE* stream = std::fopen(file.c_str(), "rb");
+    std::FILE* stream = OpenFile(file, "rb");
     if (stream == nullptr) {
         error = std::strerror(errno);
         return false;

@@ -6,6 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+std::FILE* OpenFile(const std::filesystem::path& file, const char* mode)
+{
+    return std::fopen(file.c_str(), mode);
+}
+
 std::filesystem::path ExecutableDirectory()
 {
     std::error_code code;

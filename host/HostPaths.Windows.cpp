@@ -7,6 +7,12 @@
 #include <cstdlib>
 #include <vector>
 
+std::FILE* OpenFile(const std::filesystem::path& file, const char* mode)
+{
+    const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+    return _wfopen(file.c_str(), wideMode.c_str());
+}
+
 std::filesystem::path ExecutableDirectory()
 {
     // Long paths can exceed MAX_PATH: grow the buffer until the name fits.

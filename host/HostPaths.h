@@ -2,8 +2,12 @@
 // where the game keeps its "highscore" file.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
+
+// fopen for a path of any system's kind (wide on Windows).
+std::FILE* OpenFile(const std::filesystem::path& file, const char* mode);
 
 // The directory of the running executable; empty when it cannot be found.
 std::filesystem::path ExecutableDirectory();

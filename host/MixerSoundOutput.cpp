@@ -13,7 +13,7 @@ constexpr int kBufferFrames = 1024;
 constexpr int kMixChannels = 16;   // sounds that can play at the same time
 }  // namespace
 
-bool CMixerSoundOutput::Open(std::string& error)
+bool CMixerSoundOutput::OpenDevice(std::string& error)
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         error = SDL_GetError();
@@ -28,6 +28,20 @@ bool CMixerSoundOutput::Open(std::string& error)
     Mix_QuerySpec(&deviceRate, &deviceFormat, &deviceChannels);
     open = true;
     return true;
+}
+
+bool CMixerSoundOutput::Open(std::string& error)
+{
+    if (OpenDevice(error)) {
+        return true;
+    }
+    // No device: SDL's audio is started again on its dummy driver, so that nothing of it is left
+    // half started (Windows' drivers can fail after the subsystem started); the session plays
+    // silently. The override beats a driver named in SDL_AUDIODRIVER, which is what failed.
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    std::string ignored;
+    OpenDevice(ignored);
+    return false;
 }
 
 CMixerSoundOutput::~CMixerSoundOutput()

@@ -13,7 +13,8 @@ struct Mix_Chunk;
 
 class CMixerSoundOutput final : public CSoundOutput {
 public:
-    // Opens the sound device; false with SDL's reason when there is none.
+    // Opens the sound device; false with SDL's reason when there is none (SDL's audio then runs
+    // on its dummy driver, and nothing should be played through this output).
     bool Open(std::string& error);
     ~CMixerSoundOutput() override;
     // Stops every sound and closes the device; nothing plays after it.
@@ -24,6 +25,8 @@ public:
     void RemoveAll() override;
 
 private:
+    bool OpenDevice(std::string& error);
+
     struct Clip {
         std::vector<uint8_t> samples;   // in the device's format; the chunk points into it
         Mix_Chunk* chunk = nullptr;

@@ -291,7 +291,7 @@ private:
         if (file.empty()) {
             return true;
         }
-        stream = std::fopen(file.string().c_str(), "wb");
+        stream = OpenFile(file, "wb");
         if (stream == nullptr) {
             ReportProblem("cannot write the " + std::string(what) + " file " + file.string() + ": " +
                           std::generic_category().message(errno));

@@ -28,8 +28,9 @@ bool ParseSeconds(const std::string& text, float& value)
         parsed > kLongestFrameTime) {
         return false;
     }
+    // A value too small for a float would round to a frame time of 0.
     value = static_cast<float>(parsed);
-    return true;
+    return value > 0.0f;
 }
 
 // Applies an option's value (empty for a flag); false with a one-line reason in error.
@@ -209,13 +210,13 @@ bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, s
             hasValue = true;
         }
         const Option* option = FindOption(name);
-        const bool needsValue = option != nullptr && option->value != nullptr;
-        if (!needsValue && hasValue) {
-            error = "option " + name + " takes no value";
-            return false;
-        }
         if (option == nullptr) {
             error = "unknown option \"" + name + "\" (see vantor --help)";
+            return false;
+        }
+        const bool needsValue = option->value != nullptr;
+        if (!needsValue && hasValue) {
+            error = "option " + name + " takes no value";
             return false;
         }
         if (needsValue && !hasValue) {

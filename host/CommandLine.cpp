@@ -157,23 +157,29 @@ const Option* FindOption(const std::string& name)
 
 std::string OptionHelp(const Option& option)
 {
-    std::string text = "  " + std::string(option.name);
+    std::string text = "  ";
+    text.append(option.name);
     if (option.value != nullptr) {
-        text += " " + std::string(option.value);
+        text.append(" ").append(option.value);
     }
     // A name too long for the column gets its help on the next line.
-    text += text.size() < kHelpColumn ? std::string(kHelpColumn - text.size(), ' ')
-                                      : "\n" + std::string(kHelpColumn, ' ');
+    if (text.size() >= kHelpColumn) {
+        text.append("\n");
+        text.append(kHelpColumn, ' ');
+    } else {
+        text.append(kHelpColumn - text.size(), ' ');
+    }
     if (option.headlessOnly) {
-        text += "(headless) ";
+        text.append("(headless) ");
     }
     for (const char* c = option.help; *c != '\0'; ++c) {
-        text += *c;
+        text.push_back(*c);
         if (*c == '\n') {
-            text += std::string(kHelpColumn, ' ');
+            text.append(kHelpColumn, ' ');
         }
     }
-    return text + "\n";
+    text.push_back('\n');
+    return text;
 }
 
 }  // namespace

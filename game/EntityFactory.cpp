@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <new>
+#include <type_traits>
 
 #include "AmmoBox.h"
 #include "Bullet.h"
@@ -13,6 +14,18 @@
 #include "Shooter.h"
 
 namespace {
+
+// Memory across the boundary. The host ends an entity by giving its memory back with
+// ::operator delete, without running a destructor, so every entity but the game state must have
+// a trivial one. The game state holds lists, so it must never be freed that way; it never ends
+// itself. Memory made here and freed there must come from one C heap: on Windows each side links
+// its C++ runtime statically, and the operator new and delete of each end in the malloc and free
+// of the one msvcrt.dll they all import.
+template <typename T>
+constexpr bool kHostMayFree = std::is_trivially_destructible_v<T>;
+
+static_assert(kHostMayFree<CBullet> && kHostMayFree<CFireball> && kHostMayFree<CEnemy> &&
+              kHostMayFree<CAmmoBox> && kHostMayFree<CPlayer> && kHostMayFree<CShooter>);
 
 // Null when memory runs out: nothing may be thrown across the module's export.
 template <typename T>

@@ -2,8 +2,10 @@
 // entities, keeps score, draws the HUD and runs the game-over menu.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <list>
+#include <type_traits>
 
 #include "Random.h"
 #include "VantorEngine.h"
@@ -16,7 +18,40 @@ class CBullet;
 class CEnemy;
 class CFireball;
 
-class CGameState final : public CVantorEntity {
+// The image handles. A sprite's frame table is a pointer to the handle of its frame 0, and the
+// host reads frame n from the int n places after it, so each animated sprite's handles must be
+// consecutive ints in frame order: four from imgHiro, two from imgShooter, two from imgDemon.
+// They sit in a standard-layout base of the game state, where that layout can be checked.
+struct GameImageHandles {
+    int imgHiro;
+    int imgHiroWalk;
+    int imgHiroCarry1;
+    int imgHiroCarry2;
+    int imgShooter;
+    int imgShooterFire;
+    int imgAmmoBox;
+    int imgDemon;
+    int imgDemonChew;
+    int imgBullet;
+    int imgFireball;
+    int imgBackground;
+    int imgGameOver;
+    int imgRetry;
+    int imgQuit;
+    int imgArrow;
+    int imgWordBubble;
+    int imgDigits[10];
+};
+
+static_assert(std::is_standard_layout_v<GameImageHandles>);
+static_assert(offsetof(GameImageHandles, imgHiroWalk) == offsetof(GameImageHandles, imgHiro) + sizeof(int));
+static_assert(offsetof(GameImageHandles, imgHiroCarry1) == offsetof(GameImageHandles, imgHiroWalk) + sizeof(int));
+static_assert(offsetof(GameImageHandles, imgHiroCarry2) == offsetof(GameImageHandles, imgHiroCarry1) + sizeof(int));
+static_assert(offsetof(GameImageHandles, imgShooterFire) == offsetof(GameImageHandles, imgShooter) + sizeof(int));
+static_assert(offsetof(GameImageHandles, imgDemonChew) == offsetof(GameImageHandles, imgDemon) + sizeof(int));
+
+// The entity interface is the first base, so the entity the host holds starts where the object does.
+class CGameState final : public CVantorEntity, public GameImageHandles {
 public:
     // Where the two corner boxes lie, and how often a demon arrives during play.
     static constexpr float kLeftCornerX = 16.0f;
@@ -41,25 +76,6 @@ public:
     void SpawnFireball(float x, float y);
 
     CVantorEngine* engine;
-    // The image handles; each animated sprite's frames stand next to each other in frame order.
-    int imgHiro;
-    int imgHiroWalk;
-    int imgHiroCarry1;
-    int imgHiroCarry2;
-    int imgShooter;
-    int imgShooterFire;
-    int imgAmmoBox;
-    int imgDemon;
-    int imgDemonChew;
-    int imgBullet;
-    int imgFireball;
-    int imgBackground;
-    int imgGameOver;
-    int imgRetry;
-    int imgQuit;
-    int imgArrow;
-    int imgWordBubble;
-    int imgDigits[10];
     int sndAmmoUp;
     int sndExplosion;
     int sndFireball;

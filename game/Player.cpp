@@ -6,26 +6,14 @@
 #include "AmmoBox.h"
 #include "GameRules.h"
 #include "GameState.h"
+#include "PlayerMotion.h"
 #include "Shooter.h"
 
 namespace {
 constexpr float kStartX = 220.0f;
-constexpr float kFloorY = 464.0f;
-constexpr float kLeftLimit = 16.0f;
-constexpr float kRightLimit = 624.0f;
-constexpr float kShooterTopY = 432.0f;        // centre y when standing on the shooter
-constexpr float kSpeedLimit = 200.0f;
-constexpr float kGroundAcceleration = 2000.0f;
-constexpr float kAirAcceleration = 1000.0f;
-constexpr float kFriction = 1000.0f;
-constexpr float kJumpSpeed = 800.0f;
-constexpr float kGravity = 3000.0f;
 constexpr float kWalkPeriod = 0.15f;
 constexpr float kCarryOffset = 32.0f;
 constexpr float kBoxRespawnDelay = 8.0f;
-constexpr float kPushLeftLimit = 130.0f;
-constexpr float kPushRightLimit = 510.0f;
-constexpr float kPushOffset = 32.0f;
 constexpr float kBubbleTime = 0.2f;
 constexpr float kBubbleOffsetX = 48.0f;
 constexpr float kBubbleOffsetY = -28.0f;
@@ -36,6 +24,22 @@ constexpr float kParkedY = 1000.0f;
 constexpr int32_t kStartLives = 3;
 constexpr int32_t kCarryFrames = 2;
 constexpr int kFrameCount = 4;
+
+PlayerMotion MotionOf(const CPlayer& player)
+{
+    return {player.x, player.y, player.velocityX, player.velocityY, player.onGround, player.facingLeft};
+}
+
+void Store(CPlayer& player, const PlayerMotion& motion)
+{
+    player.x = motion.x;
+    player.y = motion.y;
+    player.velocityX = motion.velocityX;
+    player.velocityY = motion.velocityY;
+    player.onGround = motion.onGround;
+    player.facingLeft = motion.facingLeft;
+}
+
 }  // namespace
 
 bool CPlayer::Attach(CVantorEngine* newEngine)
@@ -50,7 +54,7 @@ void CPlayer::Setup(CGameState* owner)
     sprite = engine->GetGraphics()->CreateSprite(kFrameCount, &owner->imgHiro);
     wordBubbleSprite = nullptr;
     x = kStartX;
-    y = kFloorY;
+    y = kPlayerFloorY;
     velocityX = 0.0f;
     velocityY = 0.0f;
     invulnerableTime = 0.0f;
@@ -70,18 +74,8 @@ void CPlayer::Setup(CGameState* owner)
 void CPlayer::Update()
 {
     CVantorGraphics* graphics = engine->GetGraphics();
-
     if (pendingRemoval) {
-        // The carried box is in no slot of the game state, so nobody else would end it.
-        if (carriedBox != nullptr) {
-            carriedBox->pendingRemoval = true;
-        }
-        if (wordBubbleSprite != nullptr) {
-            graphics->DestroySprite(wordBubbleSprite);
-        }
-        graphics->DestroySprite(sprite);
-        CVantorEngine* host = engine;
-        host->DestroyEntity(this);
+        End(graphics);
         return;
     }
     if (!gameState->playing) {
@@ -89,8 +83,32 @@ void CPlayer::Update()
     }
 
     const float dt = ClampedFrameTime(engine);
+    UpdateBlink(dt);
+    UpdateWalkPhase(dt);
+    HandleActions(graphics, dt);
+    Store(*this, StepMotion(MotionOf(*this), dt));
+    CarryOrPickUp();
+    MeetShooter();
+    UpdateWordBubble(graphics, dt);
+    ShowSprite();
+}
 
-    // Protection blink.
+void CPlayer::End(CVantorGraphics* graphics)
+{
+    // The carried box is in no slot of the game state, so nobody else would end it.
+    if (carriedBox != nullptr) {
+        carriedBox->pendingRemoval = true;
+    }
+    if (wordBubbleSprite != nullptr) {
+        graphics->DestroySprite(wordBubbleSprite);
+    }
+    graphics->DestroySprite(sprite);
+    CVantorEngine* host = engine;
+    host->DestroyEntity(this);
+}
+
+void CPlayer::UpdateBlink(float dt)
+{
     if (invulnerableTime > 0.0f) {
         invulnerableTime -= dt;
         blinkTime -= dt;
@@ -101,8 +119,10 @@ void CPlayer::Update()
     } else {
         blinkHidden = false;
     }
+}
 
-    // Walk phase.
+void CPlayer::UpdateWalkPhase(float dt)
+{
     if (onGround && velocityX != 0.0f) {
         walkTime -= dt;
         if (walkTime <= 0.0f) {
@@ -113,27 +133,24 @@ void CPlayer::Update()
         walkFrame = 0;
         walkTime = kWalkPeriod;
     }
+}
 
-    // Actions: every entry counts, and each one sees the state the previous ones left.
+void CPlayer::HandleActions(CVantorGraphics* graphics, float dt)
+{
+    // Every entry counts, and each one sees the state the previous ones left.
+    auto move = [&](MoveOrder order) { Store(*this, ApplyMoveOrder(MotionOf(*this), order, dt)); };
     std::list<ActionRecord>& actions = engine->GetActions();
     for (auto it = actions.begin(); it != actions.end();) {
         const ActionRecord& action = *it;
         if (Named(action, "left")) {
-            velocityX -= dt * (onGround ? kGroundAcceleration : kAirAcceleration);
-            if (velocityX < -kSpeedLimit) {
-                velocityX = -kSpeedLimit;
-            }
+            move(MoveOrder::Left);
         } else if (Named(action, "right")) {
-            velocityX += dt * (onGround ? kGroundAcceleration : kAirAcceleration);
-            if (velocityX > kSpeedLimit) {
-                velocityX = kSpeedLimit;
-            }
+            move(MoveOrder::Right);
         } else if (Named(action, "up") || Named(action, "gamepadA")) {
             if (onGround) {
                 engine->GetSound()->PlaySound(gameState->sndJump);
-                velocityY = -kJumpSpeed;
-                onGround = false;
             }
+            move(MoveOrder::Jump);
         } else if (Named(action, "shoot") || Named(action, "gamepadB")) {
             gameState->shooter->Fire();
             if (wordBubbleSprite == nullptr) {
@@ -146,49 +163,11 @@ void CPlayer::Update()
         }
         it = actions.erase(it);
     }
+}
 
-    // Friction on the ground (the facing follows the speed that is left), gravity in the air.
-    if (onGround) {
-        if (velocityX > 0.0f) {
-            facingLeft = false;
-            velocityX -= dt * kFriction;
-            if (velocityX < 0.0f) {
-                velocityX = 0.0f;
-            }
-        }
-        if (velocityX < 0.0f) {
-            facingLeft = true;
-            velocityX += dt * kFriction;
-            if (velocityX > 0.0f) {
-                velocityX = 0.0f;
-            }
-        }
-    } else {
-        velocityY += dt * kGravity;
-    }
-
-    x += velocityX * dt;
-    y += velocityY * dt;
-
-    // Floor, then walls, then landing. Exactly on the floor keeps onGround as it was, which is
-    // what holds a standing player up, since no gravity is applied on the ground.
-    if (y < kFloorY) {
-        onGround = false;
-    }
-    if (x < kLeftLimit) {
-        x = kLeftLimit;
-        velocityX = 0.0f;
-    } else if (x > kRightLimit) {
-        x = kRightLimit;
-        velocityX = 0.0f;
-    }
-    if (y > kFloorY) {
-        onGround = true;
-        y = kFloorY;
-        velocityY = 0.0f;
-    }
-
-    // Carrying and pickup; the box is moved first, so it is the box that has to reach the shooter.
+void CPlayer::CarryOrPickUp()
+{
+    // The box is moved first, so it is the box that has to reach the shooter.
     CShooter* shooter = gameState->shooter;
     if (carriedBox != nullptr) {
         frameBase = kCarryFrames;
@@ -210,42 +189,38 @@ void CPlayer::Update()
             gameState->rightAmmoBox = nullptr;
         }
     }
+}
 
-    // Shooter contact: pushing it on the ground, landing on it in the air.
-    if (shooter->IsNear(x, y)) {
-        if (onGround) {
-            if (velocityX < 0.0f) {
-                if (x < kPushLeftLimit) {
-                    x = kPushLeftLimit;
-                    velocityX = 0.0f;
-                }
-                shooter->SetX(x - kPushOffset);
-            } else {
-                if (x > kPushRightLimit) {
-                    x = kPushRightLimit;
-                    velocityX = 0.0f;
-                }
-                shooter->SetX(x + kPushOffset);
-            }
-            frameBase = kCarryFrames;
-        } else {
-            velocityY = 0.0f;
-            onGround = true;
-            y = kShooterTopY;
-        }
+void CPlayer::MeetShooter()
+{
+    CShooter* shooter = gameState->shooter;
+    if (!shooter->IsNear(x, y)) {
+        return;
     }
-
-    // Speech bubble.
-    if (wordBubbleSprite != nullptr) {
-        wordBubbleTime -= dt;
-        if (wordBubbleTime > 0.0f) {
-            wordBubbleSprite->SetPosition(x + kBubbleOffsetX, y + kBubbleOffsetY);
-        } else {
-            graphics->DestroySprite(wordBubbleSprite);
-            wordBubbleSprite = nullptr;
-        }
+    const ShooterContact contact = TouchShooter(MotionOf(*this));
+    Store(*this, contact.motion);
+    if (contact.pushed) {
+        shooter->SetX(contact.shooterX);
+        frameBase = kCarryFrames;
     }
+}
 
+void CPlayer::UpdateWordBubble(CVantorGraphics* graphics, float dt)
+{
+    if (wordBubbleSprite == nullptr) {
+        return;
+    }
+    wordBubbleTime -= dt;
+    if (wordBubbleTime > 0.0f) {
+        wordBubbleSprite->SetPosition(x + kBubbleOffsetX, y + kBubbleOffsetY);
+    } else {
+        graphics->DestroySprite(wordBubbleSprite);
+        wordBubbleSprite = nullptr;
+    }
+}
+
+void CPlayer::ShowSprite()
+{
     sprite->SetFrame(walkFrame + frameBase);
     if (blinkHidden) {
         sprite->SetPosition(kParkedX, kParkedY);

@@ -39,4 +39,15 @@ public:
     bool pendingRemoval;
     int32_t lives;
     CAmmoBox* carriedBox;                // null when empty-handed
+
+private:
+    // The steps of Update, in the order it takes them; the movement itself is in PlayerMotion.
+    void End(CVantorGraphics* graphics);
+    void UpdateBlink(float dt);
+    void UpdateWalkPhase(float dt);
+    void HandleActions(CVantorGraphics* graphics, float dt);
+    void CarryOrPickUp();
+    void MeetShooter();
+    void UpdateWordBubble(CVantorGraphics* graphics, float dt);
+    void ShowSprite();
 };

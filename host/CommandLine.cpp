@@ -1,4 +1,4 @@
-// Command line parsing.
+// Command line parsing: one table of options drives both the parser and --help.
 #include "CommandLine.h"
 
 #include <charconv>
@@ -7,7 +7,9 @@
 
 namespace {
 
-constexpr float kLongestFrameTime = 10.0f;
+// The longest frame time a headless run may ask for (the game itself counts at most 0.5 s).
+constexpr float kLongestFixedFrameTime = 10.0f;
+constexpr std::size_t kHelpColumn = 25;   // where the help text of every option starts
 
 bool ParseLong(const std::string& text, long& value)
 {
@@ -24,132 +26,226 @@ bool ParseSeconds(const std::string& text, float& value)
     char* end = nullptr;
     const double parsed = std::strtod(text.c_str(), &end);
     if (end != text.c_str() + text.size() || !std::isfinite(parsed) || parsed <= 0.0 ||
-        parsed > kLongestFrameTime) {
+        parsed > kLongestFixedFrameTime) {
         return false;
     }
+    // A value too small for a float would round to a frame time of 0.
     value = static_cast<float>(parsed);
+    return value > 0.0f;
+}
+
+// Applies an option's value (empty for a flag); false with a one-line reason in error.
+using ApplyOption = bool (*)(const std::string& name, const std::string& value, HostOptions& options,
+                             std::string& error);
+
+template <bool HostOptions::*Field>
+bool SetFlag(const std::string&, const std::string&, HostOptions& options, std::string&)
+{
+    options.*Field = true;
     return true;
+}
+
+template <std::filesystem::path HostOptions::*Field>
+bool SetFile(const std::string& name, const std::string& value, HostOptions& options, std::string& error)
+{
+    if (value.empty()) {
+        error = name + " needs a file name";
+        return false;
+    }
+    options.*Field = value;
+    return true;
+}
+
+bool SetWorkDirectory(const std::string& name, const std::string& value, HostOptions& options,
+                      std::string& error)
+{
+    if (value.empty()) {
+        error = name + " needs a directory";
+        return false;
+    }
+    options.workDirectory = value;
+    return true;
+}
+
+bool SetFrames(const std::string& name, const std::string& value, HostOptions& options, std::string& error)
+{
+    if (!ParseLong(value, options.frames) || options.frames < 0) {
+        error = name + " needs a whole number of frames, 0 or more (got \"" + value + "\")";
+        return false;
+    }
+    return true;
+}
+
+bool SetFrameTime(const std::string& name, const std::string& value, HostOptions& options,
+                  std::string& error)
+{
+    if (!ParseSeconds(value, options.dt)) {
+        error = name + " needs a number of seconds above 0 and at most 10 (got \"" + value + "\")";
+        return false;
+    }
+    return true;
+}
+
+bool AddScreenshot(const std::string& name, const std::string& value, HostOptions& options,
+                   std::string& error)
+{
+    const std::size_t colon = value.find(':');
+    ScreenshotRequest request;
+    if (colon == std::string::npos || colon + 1 == value.size() ||
+        !ParseLong(value.substr(0, colon), request.frame) || request.frame < 0) {
+        error = name + " needs FRAME:FILE.bmp (got \"" + value + "\")";
+        return false;
+    }
+    request.file = value.substr(colon + 1);
+    options.screenshots.push_back(request);
+    return true;
+}
+
+struct Option {
+    const char* name;
+    const char* value;           // the value's placeholder in --help; null for a flag
+    bool headlessOnly;           // refused without --headless; marked "(headless)" in --help
+    const char* help;            // lines after the first are indented under it
+    ApplyOption apply;
+};
+
+// Table order is the order of --help. A new option is a field of HostOptions and a row here;
+// SetFlag and SetFile serve flags and file names.
+constexpr Option kOptions[] = {
+    {"--headless", nullptr, false,
+     "run without a window and without sound, at a fixed frame\n"
+     "time, driven by an input script",
+     SetFlag<&HostOptions::headless>},
+    {"--frames", "N", false, "stop after N frames; default: when the game quits", SetFrames},
+    {"--dt", "SECONDS", true, "frame time; default 0.016667 (1/60 s)", SetFrameTime},
+    {"--input", "FILE", true,
+     "input script, one event per line:\n"
+     "  <frame> down|up KEY       KEY as in DIK_KEY: LEFT, SPACE, ...\n"
+     "  <frame> pad connect|disconnect\n"
+     "  <frame> pad down|up BUTTON BUTTON as in XINPUT_GAMEPAD_BUTTON\n"
+     "  <frame> pad stick LX LY   left stick, -32768..32767\n"
+     "frames count from 0; '#' starts a comment",
+     SetFile<&HostOptions::input>},
+    {"--trace", "FILE", false,
+     "write one JSON line per frame: actions, sounds\n"
+     "started, sprites after the frame, quit",
+     SetFile<&HostOptions::trace>},
+    {"--screenshot", "F:FILE", false,
+     "save the picture of frame F as a BMP (headless: the 640x480\n"
+     "screen; in a window: the window); may be repeated",
+     AddScreenshot},
+    {"--record", "FILE", false,
+     "keep a recording of the session (frame times, input, the\n"
+     "game's clock readings) to watch again with --replay",
+     SetFile<&HostOptions::record>},
+    {"--replay", "FILE", false,
+     "play a recording back: in a window at its own pace (Escape\n"
+     "ends it, P pauses it), or with --headless as fast as it can",
+     SetFile<&HostOptions::replay>},
+    {"--workdir", "DIR", false,
+     "where the game keeps its \"highscore\" file; default:\n"
+     "$XDG_DATA_HOME/vantor or ~/.local/share/vantor when playing,\n"
+     "the current directory when headless",
+     SetWorkDirectory},
+    {"--help", nullptr, false, "show this text", SetFlag<&HostOptions::help>},
+};
+
+// The short spelling of --help.
+constexpr const char* kShortHelp = "-h";
+
+const Option* FindOption(const std::string& name)
+{
+    const std::string& wanted = name == kShortHelp ? "--help" : name;
+    for (const Option& option : kOptions) {
+        if (wanted == option.name) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+std::string OptionHelp(const Option& option)
+{
+    std::string text = "  ";
+    text.append(option.name);
+    if (option.value != nullptr) {
+        text.append(" ").append(option.value);
+    }
+    // A name too long for the column gets its help on the next line.
+    if (text.size() >= kHelpColumn) {
+        text.append("\n");
+        text.append(kHelpColumn, ' ');
+    } else {
+        text.append(kHelpColumn - text.size(), ' ');
+    }
+    if (option.headlessOnly) {
+        text.append("(headless) ");
+    }
+    for (const char* c = option.help; *c != '\0'; ++c) {
+        text.push_back(*c);
+        if (*c == '\n') {
+            text.append(kHelpColumn, ' ');
+        }
+    }
+    text.push_back('\n');
+    return text;
 }
 
 }  // namespace
 
 std::string HelpText()
 {
-    return "Usage: vantor [--headless [options]] [--workdir DIR]\n"
-           "\n"
-           "Without options, plays Vantor in a window.\n"
-           "  Keys: Left/Right walk, Up jumps, Space orders the gun to fire, P pauses,\n"
-           "        Alt+Enter toggles fullscreen, Escape quits; in the menu Up/Down and Enter.\n"
-           "  Game controller: left stick walks (and moves in the menu), A jumps and selects,\n"
-           "        B fires, Start pauses.\n"
-           "\n"
-           "Options:\n"
-           "  --headless             run without a window and without sound, at a fixed frame\n"
-           "                         time, driven by an input script\n"
-           "  --frames N             stop after N frames; default: when the game quits\n"
-           "  --dt SECONDS           (headless) frame time; default 0.016667 (1/60 s)\n"
-           "  --input FILE           (headless) input script, one event per line:\n"
-           "                           <frame> down|up KEY       KEY as in DIK_KEY: LEFT, SPACE, ...\n"
-           "                           <frame> pad connect|disconnect\n"
-           "                           <frame> pad down|up BUTTON BUTTON as in XINPUT_GAMEPAD_BUTTON\n"
-           "                           <frame> pad stick LX LY   left stick, -32768..32767\n"
-           "                         frames count from 0; '#' starts a comment\n"
-           "  --trace FILE           write one JSON line per frame: actions, sounds\n"
-           "                         started, sprites after the frame, quit\n"
-           "  --screenshot F:FILE    save the picture of frame F as a BMP (headless: the 640x480\n"
-           "                         screen; in a window: the window); may be repeated\n"
-           "  --record FILE          keep a recording of the session (frame times, input, the\n"
-           "                         game's clock readings) to watch again with --replay\n"
-           "  --replay FILE          play a recording back: in a window at its own pace (Escape\n"
-           "                         ends it, P pauses it), or with --headless as fast as it can\n"
-           "  --workdir DIR          where the game keeps its \"highscore\" file; default:\n"
-           "                         $XDG_DATA_HOME/vantor or ~/.local/share/vantor when playing,\n"
-           "                         the current directory when headless\n"
-           "  --help                 show this text\n";
+    std::string text =
+        "Usage: vantor [--headless [options]] [--workdir DIR]\n"
+        "\n"
+        "Without options, plays Vantor in a window.\n"
+        "  Keys: Left/Right walk, Up jumps, Space orders the gun to fire, P pauses,\n"
+        "        Alt+Enter toggles fullscreen, Escape quits; in the menu Up/Down and Enter.\n"
+        "  Game controller: left stick walks (and moves in the menu), A jumps and selects,\n"
+        "        B fires, Start pauses.\n"
+        "\n"
+        "Options:\n";
+    for (const Option& option : kOptions) {
+        text += OptionHelp(option);
+    }
+    return text;
 }
 
 bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, std::string& error)
 {
-    bool headlessOnly = false;
-    std::string headlessOption;
+    const char* headlessOnly = nullptr;   // the last headless-only option given
     for (int i = 1; i < argc; ++i) {
-        std::string option = argv[i];
+        std::string name = argv[i];
         std::string value;
         bool hasValue = false;
-        const std::size_t equals = option.find('=');
-        if (option.rfind("--", 0) == 0 && equals != std::string::npos) {
-            value = option.substr(equals + 1);
-            option = option.substr(0, equals);
+        const std::size_t equals = name.find('=');
+        if (name.rfind("--", 0) == 0 && equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name = name.substr(0, equals);
             hasValue = true;
         }
-        auto takeValue = [&]() {
-            if (!hasValue) {
-                if (i + 1 >= argc) {
-                    error = "option " + option + " needs a value";
-                    return false;
-                }
-                value = argv[++i];
-            }
-            return true;
-        };
-        const bool needsValue = option == "--frames" || option == "--dt" || option == "--input" ||
-                                option == "--trace" || option == "--screenshot" ||
-                                option == "--workdir" || option == "--record" ||
-                                option == "--replay";
+        const Option* option = FindOption(name);
+        if (option == nullptr) {
+            error = "unknown option \"" + name + "\" (see vantor --help)";
+            return false;
+        }
+        const bool needsValue = option->value != nullptr;
         if (!needsValue && hasValue) {
-            error = "option " + option + " takes no value";
+            error = "option " + name + " takes no value";
             return false;
         }
-        if (needsValue && !takeValue()) {
+        if (needsValue && !hasValue) {
+            if (i + 1 >= argc) {
+                error = "option " + name + " needs a value";
+                return false;
+            }
+            value = argv[++i];
+        }
+        if (!option->apply(option->name, value, options, error)) {
             return false;
         }
-        if (option == "--help" || option == "-h") {
-            options.help = true;
-        } else if (option == "--headless") {
-            options.headless = true;
-        } else if (option == "--workdir") {
-            if (value.empty()) {
-                error = "--workdir needs a directory";
-                return false;
-            }
-            options.workDirectory = value;
-        } else if (option == "--frames") {
-            if (!ParseLong(value, options.frames) || options.frames < 0) {
-                error = "--frames needs a whole number of frames, 0 or more (got \"" + value + "\")";
-                return false;
-            }
-        } else if (option == "--dt") {
-            if (!ParseSeconds(value, options.dt)) {
-                error = "--dt needs a number of seconds above 0 and at most 10 (got \"" + value + "\")";
-                return false;
-            }
-        } else if (option == "--input" || option == "--trace" || option == "--record" ||
-                   option == "--replay") {
-            if (value.empty()) {
-                error = option + " needs a file name";
-                return false;
-            }
-            (option == "--input"    ? options.input
-             : option == "--trace"  ? options.trace
-             : option == "--record" ? options.record
-                                    : options.replay) = value;
-        } else if (option == "--screenshot") {
-            const std::size_t colon = value.find(':');
-            ScreenshotRequest request;
-            if (colon == std::string::npos || colon + 1 == value.size() ||
-                !ParseLong(value.substr(0, colon), request.frame) || request.frame < 0) {
-                error = "--screenshot needs FRAME:FILE.bmp (got \"" + value + "\")";
-                return false;
-            }
-            request.file = value.substr(colon + 1);
-            options.screenshots.push_back(request);
-        } else {
-            error = "unknown option \"" + option + "\" (see vantor --help)";
-            return false;
-        }
-        if (option == "--dt" || option == "--input") {
-            headlessOnly = true;
-            headlessOption = option;
+        if (option->headlessOnly) {
+            headlessOnly = option->name;
         }
     }
     if (!options.replay.empty() && !options.help) {
@@ -162,8 +258,8 @@ bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, s
             return false;
         }
     }
-    if (headlessOnly && !options.headless && !options.help) {
-        error = headlessOption + " works only with --headless";
+    if (headlessOnly != nullptr && !options.headless && !options.help) {
+        error = std::string(headlessOnly) + " works only with --headless";
         return false;
     }
     return true;

@@ -67,19 +67,20 @@ void CVantorInputDI::Poll()
         return;
     }
 
+    // The keyboard's posts go out before the pad is read, so each half is mapped on its own.
     BYTE keys[kKeyboardStateSize];
+    const BYTE* keyboardState = keys;
     if (Failed(keyboard->GetDeviceState(sizeof keys, keys))) {
         // Lost or never acquired: try once; the keys come back with a later poll.
         keyboard->Acquire();
-    } else {
-        PostKeyboardActions(*engine, keys);
+        keyboardState = nullptr;
     }
+    PostInputActions(*engine, keyboardState, nullptr);
 
     XINPUT_STATE state;
     std::memset(&state, 0, sizeof state);
-    if (XInputBindingGetState(kFirstGamepad, &state) == ERROR_SUCCESS) {
-        PostGamepadActions(*engine, state.Gamepad);
-    }
+    const bool padRead = XInputBindingGetState(kFirstGamepad, &state) == ERROR_SUCCESS;
+    PostInputActions(*engine, nullptr, padRead ? &state.Gamepad : nullptr);
 }
 
 void CVantorInputDI::ReleaseDevices()

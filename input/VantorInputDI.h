@@ -12,7 +12,7 @@ public:
     void UnacquireMouse() override;
     void Poll() override;
 
-    // What the object holds, for the host's diagnostics and for tests.
+    // What the object holds, for tests: the host sees only CVantorInput.
     IDirectInput8W* DirectInput() const { return directInput; }
     IDirectInputDevice8W* Keyboard() const { return keyboard; }
     IDirectInputDevice8W* Mouse() const { return mouse; }

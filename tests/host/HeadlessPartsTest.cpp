@@ -146,6 +146,7 @@ TEST(CommandLineTest, DefaultsAndMistakes)
         {"vantor", "--headless", "--frames", "-3"},
         {"vantor", "--headless", "--dt", "0"},
         {"vantor", "--headless", "--dt", "abc"},
+        {"vantor", "--headless", "--dt", "1e-50"},   // rounds to a frame time of 0
         {"vantor", "--headless", "--screenshot", "a.bmp"},
         {"vantor", "--headless=1"},
         {"vantor", "--input", "x"},
@@ -158,6 +159,11 @@ TEST(CommandLineTest, DefaultsAndMistakes)
         EXPECT_FALSE(error.empty());
     }
     EXPECT_NE(HelpText().find("--screenshot"), std::string::npos);
+
+    // An unknown option is named as unknown, also when it is given a value.
+    const char* unknown[] = {"vantor", "--bogus=1"};
+    EXPECT_FALSE(ParseCommandLine(2, unknown, options, error));
+    EXPECT_EQ(error, "unknown option \"--bogus\" (see vantor --help)");
 }
 
 }  // namespace

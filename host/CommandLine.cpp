@@ -61,6 +61,7 @@ std::string HelpText()
            "  --workdir DIR          where the game keeps its \"highscore\" file; default:\n"
            "                         $XDG_DATA_HOME/vantor or ~/.local/share/vantor when playing,\n"
            "                         the current directory when headless\n"
+           "  --version              show the version of the game\n"
            "  --help                 show this text\n";
 }
 
@@ -100,6 +101,8 @@ bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, s
         }
         if (option == "--help" || option == "-h") {
             options.help = true;
+        } else if (option == "--version") {
+            options.version = true;
         } else if (option == "--headless") {
             options.headless = true;
         } else if (option == "--workdir") {

@@ -20,6 +20,10 @@ int main(int argc, char** argv)
         std::fputs(HelpText().c_str(), stdout);
         return EXIT_SUCCESS;
     }
+    if (options.version) {
+        std::printf("vantor %s\n", VANTOR_VERSION);
+        return EXIT_SUCCESS;
+    }
     if (options.headless) {
         CHeadlessFrontEnd headless(options);
         return RunSession(options, headless);

@@ -77,8 +77,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE ${VANTOR_DEBIAN_REVISION})
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Vantor is a small 2D arcade game for one player. Hiro carries ammo boxes
+# The summary above is the synopsis; this is the extended description after it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Vantor is a small 2D arcade game for one player. Hiro carries ammo boxes
 from the corners of the floor to a gun standing in the middle and orders it
 to fire at the demons drifting overhead, while dodging the fireballs they
 drop. Each box gives the gun three shots, each demon shot down is worth 50

@@ -147,6 +147,7 @@ constexpr Option kOptions[] = {
      "$XDG_DATA_HOME/vantor or ~/.local/share/vantor when playing,\n"
      "the current directory when headless",
      SetWorkDirectory},
+    {"--version", nullptr, false, "show the version of the game", SetFlag<&HostOptions::version>},
     {"--help", nullptr, false, "show this text", SetFlag<&HostOptions::help>},
 };
 

@@ -12,6 +12,7 @@ struct ScreenshotRequest {
 
 struct HostOptions {
     bool help = false;
+    bool version = false;
     bool headless = false;
     long frames = -1;                       // -1: until the game quits
     float dt = 1.0f / 60.0f;

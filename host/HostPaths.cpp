@@ -1,6 +1,16 @@
 // Host directories: what is the same on every system.
 #include "HostPaths.h"
 
+HostLayout LayoutFor(const std::filesystem::path& executableDirectory, bool gameModuleBeside)
+{
+    if (gameModuleBeside) {
+        return {executableDirectory, executableDirectory / "data"};
+    }
+    // Normal form, so that messages name /usr/lib/vantor rather than /usr/games/../lib/vantor.
+    const std::filesystem::path prefix = (executableDirectory / "..").lexically_normal();
+    return {prefix / "lib" / "vantor", prefix / "share" / "vantor" / "data"};
+}
+
 bool EnterWorkDirectory(const std::filesystem::path& directory, std::string& error)
 {
     std::error_code code;

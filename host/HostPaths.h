@@ -1,5 +1,5 @@
-// The places the host works with: its own directory (plug-ins, data) and the per-user directory
-// where the game keeps its "highscore" file.
+// The places the host works with: its own directory, where its plug-ins and data are found from,
+// and the per-user directory where the game keeps its "highscore" file.
 #pragma once
 
 #include <cstdio>
@@ -11,6 +11,19 @@ std::FILE* OpenFile(const std::filesystem::path& file, const char* mode);
 
 // The directory of the running executable; empty when it cannot be found.
 std::filesystem::path ExecutableDirectory();
+
+// Where the host loads its plug-ins from and reads the game's data.
+struct HostLayout {
+    std::filesystem::path pluginDirectory;
+    std::filesystem::path dataDirectory;
+};
+
+// The layout of a game whose executable is in executableDirectory, always relative to it so that
+// the game can be moved or installed under any prefix. A build tree (or a folder the game was
+// unpacked into) has the game module beside the executable, and data/ too; an installed game has
+// its executable in <prefix>/bin or <prefix>/games, its plug-ins in <prefix>/lib/vantor and its
+// data in <prefix>/share/vantor/data.
+HostLayout LayoutFor(const std::filesystem::path& executableDirectory, bool gameModuleBeside);
 
 // $XDG_DATA_HOME/vantor, or ~/.local/share/vantor; empty when neither variable is set.
 std::filesystem::path UserDataDirectory();

@@ -10,6 +10,12 @@ constexpr const char* kInputModule = "VantorDirectInput";
 constexpr const char* kEntityFactoryName = "CreateVantorEntity";
 constexpr const char* kInputFactoryName = "CreateVantorInputObject";
 constexpr const char* kGameStateClass = "GameState";
+
+bool GameModuleIn(const std::filesystem::path& directory)
+{
+    std::error_code code;
+    return std::filesystem::is_regular_file(directory / CPluginLibrary::FileName(kGameModule), code);
+}
 }  // namespace
 
 namespace {
@@ -29,8 +35,13 @@ const std::string& LastProblem()
 }
 
 CHostSession::CHostSession(const std::filesystem::path& executableDirectory)
-    : pluginDirectory(executableDirectory),
-      dataDirectory(executableDirectory / "data"),
+    : CHostSession(LayoutFor(executableDirectory, GameModuleIn(executableDirectory)))
+{
+}
+
+CHostSession::CHostSession(const HostLayout& layout)
+    : pluginDirectory(layout.pluginDirectory),
+      dataDirectory(layout.dataDirectory),
       graphics(dataDirectory),
       sound(dataDirectory, silence),
       engine(graphics, sound)

@@ -1,5 +1,6 @@
-// What both front ends share at start-up: the two plug-ins loaded from beside the executable,
-// the services and engine, the input object and the game state. Every step is checked and a
+// What both front ends share at start-up: the two plug-ins loaded from the directory that the
+// executable's place gives (beside it in a build tree, lib/vantor when installed), the services
+// and engine, the input object and the game state. Every step is checked and a
 // failure is described in one plain sentence.
 #pragma once
 
@@ -9,6 +10,7 @@
 
 #include "GraphicsService.h"
 #include "HostEngine.h"
+#include "HostPaths.h"
 #include "PluginLibrary.h"
 #include "SoundOutput.h"
 #include "SoundService.h"
@@ -17,6 +19,7 @@
 class CHostSession {
 public:
     explicit CHostSession(const std::filesystem::path& executableDirectory);
+    explicit CHostSession(const HostLayout& layout);
     CHostSession(const CHostSession&) = delete;
     CHostSession& operator=(const CHostSession&) = delete;
 

@@ -24,6 +24,10 @@ int Run(int argc, char** argv)
         std::fputs(HelpText().c_str(), stdout);
         return EXIT_SUCCESS;
     }
+    if (options.version) {
+        std::printf("vantor %s\n", VANTOR_VERSION);
+        return EXIT_SUCCESS;
+    }
     if (options.headless) {
         CHeadlessFrontEnd headless(options);
         return RunSession(options, headless);

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "KeyboardRobot.h"
-#include "PluginLibrary.h"
-#include "RecordingEngine.h"
+#include "PluginUnderTest.h"
+#include "PostRecorder.h"
 #include "TestWindow.h"
 #include "VantorInput.h"
 
@@ -19,7 +19,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using Post = RecordingEngine::Post;
+using Post = RecordedPost;
 using CreateInputFunction = CVantorInput* (*)();
 
 constexpr DWORD kPollIntervalMs = 5;
@@ -51,9 +51,10 @@ protected:
         ASSERT_TRUE(keys.ReleaseAll()) << "cannot start xdotool";
         ASSERT_TRUE(window.Exists()) << "cannot create a window";
         ASSERT_TRUE(window.Focus()) << "the window did not come to the front";
-        ASSERT_TRUE(library.Loaded()) << library.Error();
-        const auto create = library.Find<CreateInputFunction>("CreateVantorInputObject");
-        ASSERT_NE(create, nullptr) << "VantorDirectInput.dll has no export CreateVantorInputObject";
+        std::string error;
+        const auto create =
+            OpenPluginExport<CreateInputFunction>(library, "VantorDirectInput", "CreateVantorInputObject", error);
+        ASSERT_NE(create, nullptr) << error;
         input = create();
         ASSERT_NE(input, nullptr);
         ASSERT_TRUE(input->Initialize(&engine));
@@ -111,8 +112,8 @@ protected:
 
     KeyboardRobot keys;
     TestWindow window{L"Vantor input test"};
-    PluginLibrary library{L"VantorDirectInput.dll"};
-    RecordingEngine engine;
+    CPluginLibrary library;
+    PostRecorder engine;
     CVantorInput* input = nullptr;   // made by the plug-in, which never frees it
 };
 

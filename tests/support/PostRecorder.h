@@ -1,7 +1,7 @@
 // The engine an input plug-in sees in its tests and benchmarks: it takes the posts and nothing
 // else (no graphics, no sound, no entities). It keeps each post with what the plug-in put in the
 // record, or only counts them. Also the one place that says how a post reads in a call log, so
-// that every recording engine writes posts alike: "PostAction quit", "PushAction left 1".
+// that every recording host and engine writes posts alike: "PostAction quit", "PushAction left 1".
 // Header only: the benchmarks use it too, and they are built without the tests.
 #pragma once
 

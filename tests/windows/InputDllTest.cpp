@@ -1,6 +1,7 @@
 // VantorDirectInput.dll loaded as a host loads it, on a real window, reading the real DirectInput
 // keyboard and XInput: keys pressed on the X display must come out of Poll as the right actions,
-// in the right order, with the right values. Needs an X display (scripts/test runs Xvfb).
+// in the right order, with the right values. Needs an X display (ctest --preset windows starts an
+// Xvfb for it).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -46,14 +47,14 @@ protected:
     void SetUp() override
     {
         if (!HasDisplay()) {
-            GTEST_SKIP() << "needs an X display: run under Xvfb (scripts/test does)";
+            GTEST_SKIP() << "needs an X display: run it with ctest --preset windows, which starts an Xvfb";
         }
         ASSERT_TRUE(keys.ReleaseAll()) << "cannot start xdotool";
         ASSERT_TRUE(window.Exists()) << "cannot create a window";
         ASSERT_TRUE(window.Focus()) << "the window did not come to the front";
         std::string error;
-        const auto create =
-            OpenPluginExport<CreateInputFunction>(library, "VantorDirectInput", "CreateVantorInputObject", error);
+        const auto create = OpenPluginExport<CreateInputFunction>(library, "VantorDirectInput",
+                                                                  "CreateVantorInputObject", error);
         ASSERT_NE(create, nullptr) << error;
         input = create();
         ASSERT_NE(input, nullptr);

@@ -3,28 +3,19 @@
 #include <benchmark/benchmark.h>
 
 #include "ActionMapping.h"
+#include "PostRecorder.h"
 #include "VantorInputDI.h"
 #include "VantorPlatform.h"
 
 namespace {
 
-// An engine that takes the posts and keeps nothing, so that only the plug-in is measured.
-class DiscardingEngine : public CVantorEngine {
-public:
-    CVantorGraphics* GetGraphics() override { return nullptr; }
-    CVantorSound* GetSound() override { return nullptr; }
-    float GetFrameTime() override { return 0.0f; }
-    CVantorEntity* CreateEntity(const char*) override { return nullptr; }
-    void DestroyEntity(CVantorEntity*) override {}
-    void PostAction(const char* name) override { benchmark::DoNotOptimize(name); ++posts; }
-    void PushAction(ActionRecord action) override { benchmark::DoNotOptimize(action); ++posts; }
-    std::list<ActionRecord>& GetActions() override { return queue; }
-
-    int64_t posts = 0;
-
-private:
-    std::list<ActionRecord> queue;
-};
+// Only the plug-in is measured: the engine counts the posts and keeps nothing.
+PostRecorder CountingEngine()
+{
+    PostRecorder engine;
+    engine.keep = false;
+    return engine;
+}
 
 constexpr int kHeldKeys[] = {DIK_UP, DIK_LEFT, DIK_DOWN, DIK_RIGHT, DIK_SPACE, DIK_ESCAPE, DIK_P, DIK_RETURN};
 
@@ -42,11 +33,11 @@ void BM_Mapping(benchmark::State& state)
         pad.sThumbLY = 20000;
         pad.wButtons = XINPUT_GAMEPAD_A | XINPUT_GAMEPAD_B | XINPUT_GAMEPAD_START;
     }
-    DiscardingEngine engine;
+    PostRecorder engine = CountingEngine();
     for (auto _ : state) {
         PostInputActions(engine, keys, &pad);
     }
-    state.counters["posts/poll"] = static_cast<double>(engine.posts) / static_cast<double>(state.iterations());
+    state.counters["posts/poll"] = static_cast<double>(engine.count) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_Mapping)->Arg(0)->Arg(1);
 
@@ -54,7 +45,7 @@ void BM_PollVirtualDevices(benchmark::State& state)
 {
     PlatformSetBackend(PlatformBackend::Virtual);
     PlatformVirtualReset();
-    DiscardingEngine engine;
+    PostRecorder engine = CountingEngine();
     CVantorInputDI input;
     if (!input.Initialize(&engine)) {
         state.SkipWithError("the stand-in's devices could not be created");
@@ -71,7 +62,7 @@ void BM_PollVirtualDevices(benchmark::State& state)
     for (auto _ : state) {
         input.Poll();
     }
-    state.counters["posts/poll"] = static_cast<double>(engine.posts) / static_cast<double>(state.iterations());
+    state.counters["posts/poll"] = static_cast<double>(engine.count) / static_cast<double>(state.iterations());
     PlatformVirtualReset();
 }
 BENCHMARK(BM_PollVirtualDevices)->Arg(0)->Arg(1);

@@ -11,7 +11,7 @@
 
 #include "AssetTestSupport.h"
 #include "EntityFactory.h"
-#include "FakeHost.h"
+#include "GameHost.h"
 
 using namespace assettest;
 
@@ -324,7 +324,7 @@ TEST(AssetImages, TheBackgroundIsOpaqueAndTheFloorBandSetsItselfApart)
 TEST(AssetFiles, EveryFileTheGameLoadsExists)
 {
     // Whatever the game's set-up asks the host for, the build must have made.
-    FakeHost host;
+    GameHost host;
     host.StartGame();
     int asked = 0;
     for (const std::string& call : host.calls) {

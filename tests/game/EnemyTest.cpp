@@ -1,4 +1,4 @@
-// Demons through the fake host: drifting, bouncing, flapping, dropping fireballs, dying to bullets.
+// Demons through the recording host: drifting, bouncing, flapping, dropping fireballs, dying to bullets.
 #include <gtest/gtest.h>
 
 #include "EntityTestSupport.h"
@@ -18,7 +18,7 @@ TEST_F(EnemyTest, ADemonStartingAtTheLowestSpawnPlaceIsBouncedBackAt208)
     }
     game->SpawnEnemy();
     CEnemy* demon = game->enemies.back();
-    const FakeSprite& sprite = SpriteOf(demon->sprite);
+    const RecordedSprite& sprite = SpriteOf(demon->sprite);
     EXPECT_EQ(sprite.y, 240.0f);
     host.RunFrame();
     EXPECT_EQ(sprite.y, 208.0f);
@@ -50,7 +50,7 @@ TEST_F(EnemyTest, ADemonFlapsEveryTenthOfASecondAndSetsTheFrameOnlyWhenItChanges
     Calm();
     host.SetFrameTime(0.25f);
     CEnemy* demon = DemonAt(300.0f, 100.0f);
-    const FakeSprite& sprite = SpriteOf(demon->sprite);
+    const RecordedSprite& sprite = SpriteOf(demon->sprite);
     std::vector<int> frames;
     host.ClearCalls();
     for (int i = 0; i < 4; ++i) {
@@ -79,7 +79,7 @@ TEST_F(EnemyTest, TheFirstFireballComesOneUpdateAfterTheDelayRunsOutFromWhereThe
     host.RunFrame();
     ASSERT_EQ(game->fireballs.size(), 1u);
     EXPECT_EQ(Played(kFireballSound), 1);
-    const FakeSprite& fireball = SpriteOf(game->fireballs.back()->sprite);
+    const RecordedSprite& fireball = SpriteOf(game->fireballs.back()->sprite);
     EXPECT_EQ(fireball.x, x);
     EXPECT_EQ(fireball.y, y + 16.0f);
     EXPECT_EQ(host.ImageOf(fireball), kFireballImage);
@@ -131,7 +131,7 @@ TEST_F(EnemyTest, AShotDemonExplodesScoresFiftyAndFlagsTheBulletInsteadOfEndingI
     Calm();
     host.SetFrameTime(0.0f);
     CEnemy* demon = DemonAt(300.0f, 100.0f);
-    const FakeSprite& sprite = SpriteOf(demon->sprite);
+    const RecordedSprite& sprite = SpriteOf(demon->sprite);
     game->SpawnBullet(300.0f, 100.0f);
     CBullet* bullet = game->bullets.back();
     // Demon first, bullet later: run the demon's update alone to see the bullet in between.
@@ -228,7 +228,7 @@ TEST_F(EnemyTest, WhileTheMenuShowsDemonsStandStillAndNeitherFireNorDie)
 {
     Calm();
     CEnemy* demon = DemonAt(300.0f, 100.0f, 1.0f, 0.0f, 0.0f);
-    const FakeSprite& sprite = SpriteOf(demon->sprite);
+    const RecordedSprite& sprite = SpriteOf(demon->sprite);
     game->SpawnBullet(300.0f, 100.0f);
     game->playing = false;
     host.ClearCalls();
@@ -246,7 +246,7 @@ TEST_F(EnemyTest, AFlaggedDemonEndsWithoutScoringAndLeavesItsList)
     Calm();
     CEnemy* first = DemonAt(100.0f, 100.0f);
     CEnemy* second = DemonAt(300.0f, 100.0f);
-    const FakeSprite& sprite = SpriteOf(first->sprite);
+    const RecordedSprite& sprite = SpriteOf(first->sprite);
     game->playing = false;
     first->pendingRemoval = true;
     host.RunFrame();

@@ -1,4 +1,4 @@
-// Helpers shared by the entities' tests: a running game on the fake host with no demon about
+// Helpers shared by the entities' tests: a running game on the recording host with no demon about
 // unless a test places one, and ways to look at what the host shows.
 #pragma once
 
@@ -71,9 +71,9 @@ protected:
         }
     }
 
-    FakeSprite& SpriteOf(CVantorSprite* sprite) { return *host.Sprite(sprite); }
-    FakeSprite& PlayerSprite() { return SpriteOf(game->player->sprite); }
-    FakeSprite& ShooterSprite() { return SpriteOf(game->shooter->sprite); }
+    RecordedSprite& SpriteOf(CVantorSprite* sprite) { return *host.Sprite(sprite); }
+    RecordedSprite& PlayerSprite() { return SpriteOf(game->player->sprite); }
+    RecordedSprite& ShooterSprite() { return SpriteOf(game->shooter->sprite); }
 
     int Played(const std::string& sound) const
     {
@@ -85,7 +85,7 @@ protected:
     int CountInRow(const std::string& image, float y) const
     {
         int count = 0;
-        for (FakeSprite* sprite : host.LiveSpritesOf(image)) {
+        for (RecordedSprite* sprite : host.LiveSpritesOf(image)) {
             count += sprite->y == y ? 1 : 0;
         }
         return count;
@@ -96,17 +96,17 @@ protected:
     // The number a HUD row of digit sprites shows, read from left to right ("" when empty).
     std::string DigitRow(float y) const
     {
-        std::vector<FakeSprite*> digits;
-        for (FakeSprite* sprite : host.LiveSprites()) {
+        std::vector<RecordedSprite*> digits;
+        for (RecordedSprite* sprite : host.LiveSprites()) {
             const std::string image = host.ImageOf(*sprite);
             if (sprite->y == y && image.size() == 12 && image.rfind("images\\", 0) == 0 &&
                 image.substr(8) == ".bmp" && image[7] >= '0' && image[7] <= '9') {
                 digits.push_back(sprite);
             }
         }
-        std::sort(digits.begin(), digits.end(), [](FakeSprite* a, FakeSprite* b) { return a->x < b->x; });
+        std::sort(digits.begin(), digits.end(), [](RecordedSprite* a, RecordedSprite* b) { return a->x < b->x; });
         std::string text;
-        for (FakeSprite* sprite : digits) {
+        for (RecordedSprite* sprite : digits) {
             text += host.ImageOf(*sprite)[7];
         }
         return text;

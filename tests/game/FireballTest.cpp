@@ -1,4 +1,4 @@
-// Fireballs through the fake host: falling, reaching the player, passing the floor line.
+// Fireballs through the recording host: falling, reaching the player, passing the floor line.
 #include <gtest/gtest.h>
 
 #include "EntityTestSupport.h"
@@ -13,7 +13,7 @@ TEST_F(FireballTest, AFireballFallsAtFiveHundredAndStaysAtExactly464)
     host.SetFrameTime(0.125f);
     game->SpawnFireball(500.0f, 464.0f - 2.0f * 62.5f);
     CFireball* fireball = game->fireballs.back();
-    const FakeSprite& sprite = SpriteOf(fireball->sprite);
+    const RecordedSprite& sprite = SpriteOf(fireball->sprite);
     host.RunFrame();
     EXPECT_EQ(sprite.y, 464.0f - 62.5f);
     host.RunFrame();
@@ -31,7 +31,7 @@ TEST_F(FireballTest, AFireballReachingThePlayerCostsALifeAndIsUsedUp)
     Calm();
     game->SpawnFireball(230.0f, 464.0f - 40.0f);
     CFireball* fireball = game->fireballs.back();
-    const FakeSprite& sprite = SpriteOf(fireball->sprite);
+    const RecordedSprite& sprite = SpriteOf(fireball->sprite);
     host.RunFrame();
     EXPECT_FALSE(sprite.alive);
     EXPECT_FALSE(host.IsLive(fireball));
@@ -46,7 +46,7 @@ TEST_F(FireballTest, AFireballReachingAProtectedPlayerIsUsedUpWithoutAnyLoss)
     Calm();
     game->player->TakeHit();
     game->SpawnFireball(220.0f, 464.0f - 40.0f);
-    const FakeSprite& sprite = SpriteOf(game->fireballs.back()->sprite);
+    const RecordedSprite& sprite = SpriteOf(game->fireballs.back()->sprite);
     host.RunFrame();
     EXPECT_FALSE(sprite.alive);
     EXPECT_TRUE(game->fireballs.empty());
@@ -70,7 +70,7 @@ TEST_F(FireballTest, WhileTheMenuShowsAFireballHangsInTheAirUntilARestartEndsIt)
     Calm();
     game->SpawnFireball(220.0f, 300.0f);
     CFireball* fireball = game->fireballs.back();
-    const FakeSprite& sprite = SpriteOf(fireball->sprite);
+    const RecordedSprite& sprite = SpriteOf(fireball->sprite);
     game->playing = false;
     host.RunFrames(30);
     EXPECT_EQ(sprite.y, 300.0f);

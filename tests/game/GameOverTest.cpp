@@ -57,7 +57,7 @@ TEST_F(GameOver, ShowsTheMenuOverTheFrozenGameWithRetrySelected)
     };
     for (const Expected& e : {Expected{game->gameOverSprite, 320, 140}, Expected{game->retrySprite, 320, 268},
                               Expected{game->quitSprite, 320, 352}, Expected{game->arrowSprite, 120, 268}}) {
-        const FakeSprite* sprite = host.Sprite(e.sprite);
+        const RecordedSprite* sprite = host.Sprite(e.sprite);
         ASSERT_NE(sprite, nullptr);
         EXPECT_EQ(sprite->x, e.x);
         EXPECT_EQ(sprite->y, e.y);

@@ -54,7 +54,7 @@ const std::vector<std::string> kLoads = {
 };
 
 // The loads the host saw, without flags and handles.
-std::vector<std::string> Loads(const FakeHost& host)
+std::vector<std::string> Loads(const GameHost& host)
 {
     std::vector<std::string> loads;
     for (const std::string& call : host.calls) {
@@ -111,7 +111,7 @@ TEST_F(GameStateAttach, WithEveryAssetSetsUpARunningGame)
     EXPECT_EQ(state.shooter->gameState, &state);
 
     // The background is the first sprite, so it is drawn beneath everything.
-    const FakeSprite& background = *host.AllSprites().front();
+    const RecordedSprite& background = *host.AllSprites().front();
     EXPECT_EQ(host.ImageOf(background), "images\\Background.bmp");
     EXPECT_EQ(background.x, 320.0f);
     EXPECT_EQ(background.y, 240.0f);

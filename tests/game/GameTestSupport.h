@@ -1,5 +1,5 @@
 // Helpers shared by the game state's tests: a private working directory (the game reads and
-// writes "highscore" there), file bytes, and a fixture that starts a game on the fake host.
+// writes "highscore" there), file bytes, and a fixture that starts a game on the recording host.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "FakeHost.h"
+#include "GameHost.h"
 #include "GameState.h"
 #include "Player.h"
 
@@ -73,7 +73,7 @@ inline Bytes ReadBytes(const std::filesystem::path& file)
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// A game on the fake host in a private working directory; Start() when the test has set up
+// A game on the recording host in a private working directory; Start() when the test has set up
 // the host and the directory.
 class GameTest : public ::testing::Test {
 protected:
@@ -92,6 +92,6 @@ protected:
     }
 
     TempWorkingDirectory directory;
-    FakeHost host;
+    GameHost host;
     CGameState* game = nullptr;
 };

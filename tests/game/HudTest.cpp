@@ -34,7 +34,7 @@ protected:
     {
         std::vector<Placed> shown;
         for (CVantorSprite* sprite : game->hudSprites) {
-            const FakeSprite* fake = host.Sprite(sprite);
+            const RecordedSprite* fake = host.Sprite(sprite);
             EXPECT_TRUE(fake->alive);
             shown.push_back({host.ImageOf(*fake), fake->x, fake->y});
         }
@@ -120,9 +120,9 @@ TEST_F(Hud, FailedDigitImageIsPassedOnAsItsHandle)
     const auto row = Row(16.0f);
     ASSERT_EQ(row.size(), 5u);
     EXPECT_EQ(row[3].image, "");   // drawn as nothing by the host
-    const FakeSprite* fake = host.Sprite(game->hudSprites.back());
+    const RecordedSprite* fake = host.Sprite(game->hudSprites.back());
     EXPECT_EQ(fake->frames, std::vector<int>{game->imgDigits[0]});
-    const FakeSprite* seven = host.Sprite(*std::next(game->hudSprites.begin(), 6));
+    const RecordedSprite* seven = host.Sprite(*std::next(game->hudSprites.begin(), 6));
     EXPECT_EQ(seven->frames, std::vector<int>{game->imgDigits[7]});
     EXPECT_LT(seven->frames.front(), 0);
 }
@@ -142,7 +142,7 @@ TEST_F(Hud, RebuildDestroysEveryEarlierSprite)
     // Nothing of the HUD is alive but the listed sprites. HUD sprites have one frame; the demon,
     // whose random start can fall on a HUD row, has two.
     std::size_t liveHud = 0;
-    for (FakeSprite* sprite : host.LiveSprites()) {
+    for (RecordedSprite* sprite : host.LiveSprites()) {
         const bool onHudRow = sprite->y == 16.0f || sprite->y == 48.0f || sprite->y == 50.0f;
         liveHud += onHudRow && sprite->frames.size() == 1 ? 1 : 0;
     }

@@ -1,4 +1,4 @@
-// Hiro through the fake host: walking, jumping, carrying, pushing, climbing, firing orders, hits.
+// Hiro through the recording host: walking, jumping, carrying, pushing, climbing, firing orders, hits.
 #include <gtest/gtest.h>
 
 #include "EntityTestSupport.h"
@@ -324,7 +324,7 @@ TEST_F(PlayerTest, AFiringOrderShowsTheBubbleOnceAndKeepsItsTime)
     host.Push("shoot");
     host.RunFrame();
     EXPECT_EQ(Played(kShootSound), 1);
-    std::vector<FakeSprite*> bubbles = host.LiveSpritesOf(kWordBubbleImage);
+    std::vector<RecordedSprite*> bubbles = host.LiveSpritesOf(kWordBubbleImage);
     ASSERT_EQ(bubbles.size(), 1u);
     EXPECT_EQ(bubbles[0]->x, 220.0f + 48.0f);
     EXPECT_EQ(bubbles[0]->y, 464.0f - 28.0f);
@@ -452,9 +452,9 @@ TEST_F(PlayerTest, EndingWhileCarryingABoxEndsTheBoxAndTheBubbleToo)
     host.Push("shoot");
     host.RunFrame();
     CPlayer* player = game->player;
-    FakeSprite& body = SpriteOf(player->sprite);
-    FakeSprite& bubble = SpriteOf(player->wordBubbleSprite);
-    FakeSprite& boxSprite = SpriteOf(box->sprite);
+    RecordedSprite& body = SpriteOf(player->sprite);
+    RecordedSprite& bubble = SpriteOf(player->wordBubbleSprite);
+    RecordedSprite& boxSprite = SpriteOf(box->sprite);
 
     game->playing = false;   // as on the game-over screen, where a restart comes from
     player->pendingRemoval = true;

@@ -1,4 +1,4 @@
-// The shooter, its bullets and the ammo boxes through the fake host.
+// The shooter, its bullets and the ammo boxes through the recording host.
 #include <gtest/gtest.h>
 
 #include "EntityTestSupport.h"
@@ -38,7 +38,7 @@ TEST_F(ShooterTest, AShotSpawnsABulletAboveTheShooterAndShowsTheFiringFrameForIt
     game->shooter->Fire();
     EXPECT_EQ(Played(kShootSound), 1);
     ASSERT_EQ(game->bullets.size(), 1u);
-    const FakeSprite& bullet = SpriteOf(game->bullets.back()->sprite);
+    const RecordedSprite& bullet = SpriteOf(game->bullets.back()->sprite);
     EXPECT_EQ(bullet.x, 314.0f);
     EXPECT_EQ(bullet.y, 442.0f);
     EXPECT_EQ(game->shooter->ammo, 2);
@@ -96,7 +96,7 @@ TEST_F(ShooterTest, WhileTheMenuShowsTheShooterAndItsBulletsStandStill)
     host.RunFrames(13);
     game->shooter->Fire();
     host.RunFrames(2);
-    const FakeSprite& bullet = SpriteOf(game->bullets.back()->sprite);
+    const RecordedSprite& bullet = SpriteOf(game->bullets.back()->sprite);
     const float y = bullet.y;
     game->playing = false;
     host.RunFrames(30);
@@ -113,7 +113,7 @@ TEST_F(ShooterTest, ABulletRisesAtFiveHundredAndLeavesOnceAboveMinusSix)
     host.RunFrames(13);
     game->shooter->Fire();
     CBullet* bullet = game->bullets.back();
-    const FakeSprite& sprite = SpriteOf(bullet->sprite);
+    const RecordedSprite& sprite = SpriteOf(bullet->sprite);
     host.RunFrame();
     EXPECT_NEAR(sprite.y, 442.0f - 500.0f * kFrame60, 1e-3f);
     EXPECT_EQ(sprite.x, 314.0f);
@@ -130,7 +130,7 @@ TEST_F(ShooterTest, ABulletAtExactlyMinusSixStays)
     Calm();
     host.SetFrameTime(0.125f);
     game->SpawnBullet(100.0f, -6.0f + 62.5f);
-    const FakeSprite& sprite = SpriteOf(game->bullets.back()->sprite);
+    const RecordedSprite& sprite = SpriteOf(game->bullets.back()->sprite);
     host.RunFrame();
     EXPECT_EQ(sprite.y, -6.0f);
     EXPECT_TRUE(sprite.alive);
@@ -147,7 +147,7 @@ TEST_F(ShooterTest, AFlaggedBulletEndsInItsNextUpdateEvenWhileTheMenuShows)
     game->SpawnBullet(200.0f, 300.0f);
     CBullet* first = game->bullets.front();
     CBullet* second = game->bullets.back();
-    const FakeSprite& sprite = SpriteOf(first->sprite);
+    const RecordedSprite& sprite = SpriteOf(first->sprite);
     game->playing = false;
     first->pendingRemoval = true;
     host.RunFrame();
@@ -163,8 +163,8 @@ TEST_F(ShooterTest, ADeliveredBoxGivesThreeShotsWithNoCapAndEndsInItsNextUpdate)
     Calm();
     CAmmoBox* left = game->leftAmmoBox;
     CAmmoBox* right = game->rightAmmoBox;
-    const FakeSprite& leftSprite = SpriteOf(left->sprite);
-    const FakeSprite& rightSprite = SpriteOf(right->sprite);
+    const RecordedSprite& leftSprite = SpriteOf(left->sprite);
+    const RecordedSprite& rightSprite = SpriteOf(right->sprite);
     // Held by the player, as after a pickup: no longer in a corner.
     game->leftAmmoBox = nullptr;
     game->rightAmmoBox = nullptr;
@@ -189,7 +189,7 @@ TEST_F(ShooterTest, ADeliveredBoxGivesThreeShotsWithNoCapAndEndsInItsNextUpdate)
 TEST_F(ShooterTest, ABoxLyingInItsCornerDoesNothing)
 {
     Calm();
-    const FakeSprite& sprite = SpriteOf(game->leftAmmoBox->sprite);
+    const RecordedSprite& sprite = SpriteOf(game->leftAmmoBox->sprite);
     host.ClearCalls();
     host.RunFrames(30);
     EXPECT_TRUE(sprite.alive);
@@ -202,7 +202,7 @@ TEST_F(ShooterTest, AFlaggedShooterEndsItselfWhileTheMenuShows)
 {
     Calm();
     CShooter* shooter = game->shooter;
-    const FakeSprite& sprite = ShooterSprite();
+    const RecordedSprite& sprite = ShooterSprite();
     game->playing = false;
     shooter->pendingRemoval = true;
     host.RunFrame();

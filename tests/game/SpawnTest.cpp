@@ -47,7 +47,7 @@ TEST_F(Spawn, DemonPositionsSpanTheirWholeRange)
     EXPECT_EQ(middle.x, 320.0f);
     EXPECT_EQ(middle.y, 136.0f);
 
-    const FakeSprite* sprite = host.Sprite(high.sprite);
+    const RecordedSprite* sprite = host.Sprite(high.sprite);
     EXPECT_EQ(sprite->frames.size(), 2u);
     EXPECT_EQ(host.ImagePath(sprite->frames[0]), "images\\Demon.bmp");
     EXPECT_EQ(sprite->x, 608.0f);

@@ -1,4 +1,4 @@
-// A short whole game through the fake host, driven by actions only once it is set up: carry a
+// A short whole game through the recording host, driven by actions only once it is set up: carry a
 // box to the shooter, shoot the demon, lose every life to another one, reach the menu, Retry.
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ using WholeGameTest = EntityTest;
 
 // Runs frames until the condition holds, at most a limit; true when it came to hold.
 template <typename Condition>
-bool RunUntil(FakeHost& host, Condition condition, int limit = 1200)
+bool RunUntil(GameHost& host, Condition condition, int limit = 1200)
 {
     for (int i = 0; i < limit && !condition(); ++i) {
         host.RunFrame();
@@ -84,10 +84,10 @@ TEST_F(WholeGameTest, CarryShootLoseEveryLifeReachTheMenuAndRetry)
     EXPECT_EQ(host.LiveSpritesOf("images\\GameOver.bmp").size(), 1u);
     EXPECT_EQ(host.LiveSpritesOf("images\\Retry.bmp").size(), 1u);
     EXPECT_EQ(host.LiveSpritesOf("images\\Quit.bmp").size(), 1u);
-    const std::vector<FakeSprite*> arrow = host.LiveSpritesOf("images\\Arrow.bmp");
+    const std::vector<RecordedSprite*> arrow = host.LiveSpritesOf("images\\Arrow.bmp");
     ASSERT_EQ(arrow.size(), 1u);
     EXPECT_EQ(arrow[0]->y, 268.0f);
-    const FakeSprite& demon = SpriteOf(game->enemies.back()->sprite);
+    const RecordedSprite& demon = SpriteOf(game->enemies.back()->sprite);
     const float demonY = demon.y;
     host.RunFrames(60);
     EXPECT_EQ(demon.y, demonY);

@@ -11,7 +11,7 @@
 
 namespace {
 
-using Post = RecordingEngine::Post;
+using Post = RecordedPost;
 
 struct Keys {
     BYTE bytes[kKeyboardStateSize] = {};
@@ -39,7 +39,7 @@ protected:
 
     std::vector<Post> Map(const BYTE* keys, const XINPUT_GAMEPAD* pad)
     {
-        RecordingEngine engine;
+        PostRecorder engine;
         PostInputActions(engine, keys, pad);
         for (const Post& post : engine.posts) {
             EXPECT_TRUE(post.zeroPadded) << post.name;
@@ -109,7 +109,7 @@ TEST_F(ActionMappingTest, EnterWithEitherAltTogglesFullscreenInstead)
 TEST_F(ActionMappingTest, HeldInputPostsAgainEveryPoll)
 {
     const Keys keys({DIK_RETURN, DIK_LMENU});
-    RecordingEngine engine;
+    PostRecorder engine;
     for (int poll = 0; poll < 3; ++poll) {
         PostInputActions(engine, keys.bytes, nullptr);
     }

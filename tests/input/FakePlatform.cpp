@@ -1,7 +1,6 @@
 // The fake platform: DirectInput objects, XInput and the two Win32 calls, all recording.
 #include "FakePlatform.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "DirectInputUnimplemented.h"
@@ -15,13 +14,6 @@ const DIDATAFORMAT c_dfDIKeyboard = {sizeof(DIDATAFORMAT), sizeof(DIOBJECTDATAFO
 }
 
 namespace {
-
-std::string FormatFloat(float value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
-    return text;
-}
 
 // Call names are made once, so that a quiet fake allocates nothing while the plug-in polls.
 class FakeDevice : public CDirectInputDeviceUnimplemented {
@@ -143,24 +135,6 @@ std::vector<std::string> FakePlatform::CallsStartingWith(const std::string& pref
         }
     }
     return found;
-}
-
-void RecordingEngine::PostAction(const char* name)
-{
-    Fake().Record(std::string("PostAction ") + name);
-    posts.push_back({false, name, 1.0f, true});
-}
-
-void RecordingEngine::PushAction(ActionRecord action)
-{
-    const std::size_t length = strnlen(action.name, sizeof action.name);
-    bool padded = length < sizeof action.name;
-    for (std::size_t index = length; index < sizeof action.name; ++index) {
-        padded = padded && action.name[index] == 0;
-    }
-    const std::string name(action.name, length);
-    Fake().Record("PushAction " + name + " " + FormatFloat(action.value));
-    posts.push_back({true, name, action.value, padded});
 }
 
 extern "C" HRESULT WINAPI DirectInput8Create(HINSTANCE instance, DWORD version, REFIID iid, LPVOID* out, LPUNKNOWN outer)

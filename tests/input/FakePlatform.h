@@ -1,6 +1,7 @@
 // A fake of the platform calls the input plug-in makes, linked in place of DirectInput, XInput
-// and user32/kernel32: it records every call in order (with the engine's posts, so the two
-// interleave), answers with results a test sets per call, and counts live DirectInput objects.
+// and user32/kernel32: it records every call in order (with an engine's posts too, through
+// FakeCallLog, so the two interleave), answers with results a test sets per call, and counts live
+// DirectInput objects.
 #pragma once
 
 #include <map>
@@ -8,7 +9,7 @@
 #include <vector>
 
 #include "InputPlatform.h"
-#include "VantorEngine.h"
+#include "PostRecorder.h"
 
 struct FakePlatform {
     // Calls in order: "DirectInput8Create", "CreateDevice keyboard", "Acquire mouse",
@@ -46,27 +47,8 @@ struct FakePlatform {
 FakePlatform& Fake();
 void ResetFake();
 
-// An engine that records the plug-in's posts into the fake's call log and into posts.
-class RecordingEngine : public CVantorEngine {
-public:
-    struct Post {
-        bool pushed;          // PushAction; false for PostAction
-        std::string name;
-        float value;          // 1.0 for PostAction
-        bool zeroPadded;      // every byte of the record after the name's terminator is zero
-    };
-
-    CVantorGraphics* GetGraphics() override { return nullptr; }
-    CVantorSound* GetSound() override { return nullptr; }
-    float GetFrameTime() override { return 0.0f; }
-    CVantorEntity* CreateEntity(const char*) override { return nullptr; }
-    void DestroyEntity(CVantorEntity*) override {}
-    void PostAction(const char* name) override;
-    void PushAction(ActionRecord action) override;
-    std::list<ActionRecord>& GetActions() override { return queue; }
-
-    std::vector<Post> posts;
-
-private:
-    std::list<ActionRecord> queue;
-};
+// Where an engine's posts go to interleave with the platform calls: the fake's call log.
+inline PostRecorder::CallLog FakeCallLog()
+{
+    return [](const std::string& call) { Fake().Record(call); };
+}

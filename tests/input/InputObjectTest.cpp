@@ -28,7 +28,7 @@ protected:
         Fake().calls.clear();
     }
 
-    RecordingEngine engine;
+    PostRecorder engine{FakeCallLog()};
     CVantorInputDI input;
 };
 

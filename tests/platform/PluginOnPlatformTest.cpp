@@ -8,37 +8,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "PostRecorder.h"
 #include "VantorInput.h"
 #include "VantorPlatform.h"
 
 namespace {
-
-// The plug-in's posts as "name" for PostAction and "name=value" for PushAction.
-class PostLog : public CVantorEngine {
-public:
-    CVantorGraphics* GetGraphics() override { return nullptr; }
-    CVantorSound* GetSound() override { return nullptr; }
-    float GetFrameTime() override { return 0.0f; }
-    CVantorEntity* CreateEntity(const char*) override { return nullptr; }
-    void DestroyEntity(CVantorEntity*) override {}
-    void PostAction(const char* name) override { posts.emplace_back(name); }
-    void PushAction(ActionRecord action) override
-    {
-        posts.push_back(std::string(action.name) + "=" + std::to_string(static_cast<int>(action.value)));
-    }
-    std::list<ActionRecord>& GetActions() override { return queue; }
-
-    std::vector<std::string> Take()
-    {
-        std::vector<std::string> taken;
-        taken.swap(posts);
-        return taken;
-    }
-
-private:
-    std::vector<std::string> posts;
-    std::list<ActionRecord> queue;
-};
 
 using Factory = CVantorInput* (*)();
 using ::testing::ElementsAre;
@@ -75,7 +49,7 @@ protected:
     static void* library;
     static Factory factory;
     static std::vector<CVantorInput*>* everMade;   // never destroyed
-    PostLog engine;
+    PostRecorder engine;
     CVantorInput* input = nullptr;
 };
 
@@ -86,7 +60,7 @@ std::vector<CVantorInput*>* PluginOnPlatformTest::everMade = new std::vector<CVa
 TEST_F(PluginOnPlatformTest, VirtualKeysAndPadBecomeActions)
 {
     input->Poll();
-    EXPECT_THAT(engine.Take(), IsEmpty());
+    EXPECT_THAT(engine.TakeCalls(), IsEmpty());
 
     PlatformVirtualKey(static_cast<uint8_t>(PlatformDikFromName("RIGHT")), true);
     PlatformVirtualKey(static_cast<uint8_t>(PlatformDikFromName("RETURN")), true);
@@ -95,9 +69,11 @@ TEST_F(PluginOnPlatformTest, VirtualKeysAndPadBecomeActions)
     PlatformVirtualPadStick(0, -20000);
     PlatformVirtualPadButton(static_cast<uint16_t>(PlatformPadButtonFromName("B")), true);
     input->Poll();
-    EXPECT_THAT(engine.Take(), ElementsAre("right=1", "fullscreen-toggle", "left=0", "stickDown=20000", "gamepadB"));
+    EXPECT_THAT(engine.TakeCalls(),
+                ElementsAre("PushAction right 1", "PostAction fullscreen-toggle", "PushAction left 0",
+                            "PushAction stickDown 20000", "PostAction gamepadB"));
     input->Poll();
-    EXPECT_EQ(engine.Take().size(), 5u) << "held input posts every poll";
+    EXPECT_EQ(engine.TakeCalls().size(), 5u) << "held input posts every poll";
 }
 
 TEST_F(PluginOnPlatformTest, KeyboardComesBackAfterFocusLoss)
@@ -107,13 +83,13 @@ TEST_F(PluginOnPlatformTest, KeyboardComesBackAfterFocusLoss)
     PlatformVirtualPadButton(static_cast<uint16_t>(PlatformPadButtonFromName("A")), true);
     PlatformVirtualSetFocus(false);
     input->Poll();
-    EXPECT_THAT(engine.Take(), ElementsAre("gamepadA"));
+    EXPECT_THAT(engine.TakeCalls(), ElementsAre("PostAction gamepadA"));
 
     PlatformVirtualSetFocus(true);
     input->Poll();   // the failed read re-acquires
-    EXPECT_THAT(engine.Take(), ElementsAre("gamepadA"));
+    EXPECT_THAT(engine.TakeCalls(), ElementsAre("PostAction gamepadA"));
     input->Poll();
-    EXPECT_THAT(engine.Take(), ElementsAre("shoot=1", "gamepadA"));
+    EXPECT_THAT(engine.TakeCalls(), ElementsAre("PushAction shoot 1", "PostAction gamepadA"));
 }
 
 // As with DirectInput, a keyboard whose cooperative level could not be set (no active window)
@@ -125,7 +101,7 @@ TEST_F(PluginOnPlatformTest, UnfocusedAtStartTheKeyboardStaysInTheBackground)
     ASSERT_TRUE(early->Initialize(&engine)) << "the devices exist even without a window";
     PlatformVirtualKey(static_cast<uint8_t>(PlatformDikFromName("ESCAPE")), true);
     early->Poll();
-    EXPECT_THAT(engine.Take(), ElementsAre("quit"));
+    EXPECT_THAT(engine.TakeCalls(), ElementsAre("PostAction quit"));
     early->AcquireMouse();
     early->UnacquireMouse();
 }

@@ -1,6 +1,7 @@
 // VantorDirectInput.dll loaded as a host loads it, on a real window, reading the real DirectInput
 // keyboard and XInput: keys pressed on the X display must come out of Poll as the right actions,
-// in the right order, with the right values. Needs an X display (scripts/test runs Xvfb).
+// in the right order, with the right values. Needs an X display (ctest --preset windows starts an
+// Xvfb for it).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -10,8 +11,8 @@
 #include <vector>
 
 #include "KeyboardRobot.h"
-#include "PluginLibrary.h"
-#include "RecordingEngine.h"
+#include "PluginUnderTest.h"
+#include "PostRecorder.h"
 #include "TestWindow.h"
 #include "VantorInput.h"
 
@@ -19,7 +20,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using Post = RecordingEngine::Post;
+using Post = RecordedPost;
 using CreateInputFunction = CVantorInput* (*)();
 
 constexpr DWORD kPollIntervalMs = 5;
@@ -46,14 +47,15 @@ protected:
     void SetUp() override
     {
         if (!HasDisplay()) {
-            GTEST_SKIP() << "needs an X display: run under Xvfb (scripts/test does)";
+            GTEST_SKIP() << "needs an X display: run it with ctest --preset windows, which starts an Xvfb";
         }
         ASSERT_TRUE(keys.ReleaseAll()) << "cannot start xdotool";
         ASSERT_TRUE(window.Exists()) << "cannot create a window";
         ASSERT_TRUE(window.Focus()) << "the window did not come to the front";
-        ASSERT_TRUE(library.Loaded()) << library.Error();
-        const auto create = library.Find<CreateInputFunction>("CreateVantorInputObject");
-        ASSERT_NE(create, nullptr) << "VantorDirectInput.dll has no export CreateVantorInputObject";
+        std::string error;
+        const auto create = OpenPluginExport<CreateInputFunction>(library, "VantorDirectInput",
+                                                                  "CreateVantorInputObject", error);
+        ASSERT_NE(create, nullptr) << error;
         input = create();
         ASSERT_NE(input, nullptr);
         ASSERT_TRUE(input->Initialize(&engine));
@@ -111,8 +113,8 @@ protected:
 
     KeyboardRobot keys;
     TestWindow window{L"Vantor input test"};
-    PluginLibrary library{L"VantorDirectInput.dll"};
-    RecordingEngine engine;
+    CPluginLibrary library;
+    PostRecorder engine;
     CVantorInput* input = nullptr;   // made by the plug-in, which never frees it
 };
 

@@ -1,5 +1,5 @@
 // Pellam.dll loaded as a host loads it: its factory makes every class, and a game state set up
-// and played against the recording engine, all inside the DLL.
+// and played against the recording host, all inside the DLL.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "PluginLibrary.h"
-#include "RecordingEngine.h"
+#include "PluginUnderTest.h"
+#include "RecordingHost.h"
 
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::Ge;
 using ::testing::SizeIs;
 
 using CreateEntityFunction = CVantorEntity* (*)(const char*);
@@ -20,25 +21,29 @@ using CreateEntityFunction = CVantorEntity* (*)(const char*);
 constexpr const char* kClassNames[] = {"GameState", "Bullet", "Fireball", "Enemy", "AmmoBox", "Player", "Shooter"};
 constexpr int kImages = 16 + 10;   // the game's pictures and the ten digits
 constexpr int kSounds = 6;
-constexpr int kPlayerFrames = 4;   // only the player's sprite has a run of four pictures
+constexpr std::size_t kPlayerFrames = 4;   // only the player's sprite has a run of four pictures
 
 class PellamDll : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(library.Loaded()) << library.Error();
-        factory = library.Find<CreateEntityFunction>("CreateVantorEntity");
-        ASSERT_NE(factory, nullptr) << "Pellam.dll has no export CreateVantorEntity";
+        std::string error;
+        factory = OpenPluginExport<CreateEntityFunction>(library, "Pellam", "CreateVantorEntity", error);
+        ASSERT_NE(factory, nullptr) << error;
     }
 
-    PluginLibrary library{L"Pellam.dll"};
+    CPluginLibrary library;
     CreateEntityFunction factory = nullptr;
 };
 
-RecordedSprite* PlayerSprite(const RecordingEngine& engine)
+// The game state's destructor is inside the DLL, out of the host's reach: it lives as long as the
+// process, as in the real host.
+void KeepGameState(CVantorEntity*) {}
+
+RecordedSprite* PlayerSprite(const RecordingHost& engine)
 {
     for (RecordedSprite* sprite : engine.LiveSprites()) {
-        if (sprite->frameCount == kPlayerFrames) {
+        if (sprite->frames.size() == kPlayerFrames) {
             return sprite;
         }
     }
@@ -67,11 +72,11 @@ TEST_F(PellamDll, FactoryMakesNothingForNamesOutsideItsTable)
 
 TEST_F(PellamDll, GameStateAttachSetsUpTheGameThroughTheEngine)
 {
-    RecordingEngine engine(factory);
+    RecordingHost engine(factory, KeepGameState);
     ASSERT_TRUE(engine.Start(factory("GameState")));
 
     ASSERT_FALSE(engine.calls.empty());
-    EXPECT_EQ(engine.calls.front(), "LoadBackgroundImage images\\Background.bmp");
+    EXPECT_EQ(engine.calls.front(), "LoadBackgroundImage images\\Background.bmp -> 0");
     EXPECT_THAT(engine.CallsStartingWith("LoadImage "), SizeIs(kImages));
     EXPECT_THAT(engine.CallsStartingWith("LoadSound "), SizeIs(kSounds));
     EXPECT_THAT(engine.CallsStartingWith("CreateEntity "),
@@ -87,13 +92,13 @@ TEST_F(PellamDll, GameStateAttachSetsUpTheGameThroughTheEngine)
     // Every sprite is placed and shows a handle the engine gave out.
     for (const RecordedSprite* sprite : sprites) {
         EXPECT_TRUE(sprite->positioned);
-        EXPECT_GE(sprite->frames[0], 0);
+        EXPECT_GE(sprite->table[0], 0);
     }
 }
 
 TEST_F(PellamDll, GameStateAttachFailsWhenAPictureIsMissingAndCreatesNothing)
 {
-    RecordingEngine engine(factory);
+    RecordingHost engine(factory, KeepGameState);
     engine.FailLoad("images\\Hiro.bmp");
     EXPECT_FALSE(engine.Start(factory("GameState")));
     EXPECT_THAT(engine.CallsStartingWith("CreateEntity "), SizeIs(0));
@@ -102,7 +107,7 @@ TEST_F(PellamDll, GameStateAttachFailsWhenAPictureIsMissingAndCreatesNothing)
 
 TEST_F(PellamDll, ThePlayerWalksRightWhileRightIsQueued)
 {
-    RecordingEngine engine(factory);
+    RecordingHost engine(factory, KeepGameState);
     ASSERT_TRUE(engine.Start(factory("GameState")));
     RecordedSprite* player = PlayerSprite(engine);
     ASSERT_NE(player, nullptr);
@@ -116,5 +121,5 @@ TEST_F(PellamDll, ThePlayerWalksRightWhileRightIsQueued)
         engine.RunFrame();
     }
     EXPECT_GT(player->x, start);
-    EXPECT_GE(engine.liveEntities, 5);
+    EXPECT_THAT(engine.LiveEntities(), SizeIs(Ge(5u)));
 }

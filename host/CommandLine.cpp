@@ -27,7 +27,12 @@ bool ParseSeconds(const std::string& text, float& value)
         parsed > kLongestFrameTime) {
         return false;
     }
-    value = static_cast<float>(parsed);
+    // Checked as the game will see it: a tiny value becomes 0 as a float and the game stands still.
+    const float seconds = static_cast<float>(parsed);
+    if (!(seconds > 0.0f)) {
+        return false;
+    }
+    value = seconds;
     return true;
 }
 

@@ -1,6 +1,8 @@
 // vantor: plays the game in a window, or headless for scripted runs and traces.
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <new>
 
 #include "CommandLine.h"
 #include "HeadlessFrontEnd.h"
@@ -8,7 +10,9 @@
 #include "SdlFrontEnd.h"
 #include "SessionLoop.h"
 
-int main(int argc, char** argv)
+namespace {
+
+int Run(int argc, char** argv)
 {
     HostOptions options;
     std::string error;
@@ -26,4 +30,22 @@ int main(int argc, char** argv)
     }
     CSdlFrontEnd window;
     return RunSession(options, window);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // Nothing may end the program without a word: what the host did not foresee is said in one
+    // line. The game module's own code never throws across its boundary.
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        ReportProblem("out of memory");
+    } catch (const std::exception& problem) {
+        ReportProblem(std::string("unexpected failure: ") + problem.what());
+    } catch (...) {
+        ReportProblem("unexpected failure");
+    }
+    return EXIT_FAILURE;
 }

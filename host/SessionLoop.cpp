@@ -2,6 +2,7 @@
 #include "SessionLoop.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 
@@ -30,6 +31,10 @@ bool WriteScreenshot(const std::filesystem::path& file, const Bitmap& shot)
     }
     const std::vector<uint8_t> bytes = EncodeBmp24(shot);
     std::ofstream stream(file, std::ios::binary | std::ios::trunc);
+    if (!stream) {
+        ReportProblem("cannot write the screenshot " + file.string() + ": " + SystemReason(errno));
+        return false;
+    }
     stream.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     stream.close();
     if (!stream) {
@@ -92,7 +97,8 @@ public:
         if (!options.trace.empty()) {
             trace.open(options.trace, std::ios::binary | std::ios::trunc);
             if (!trace) {
-                return Fail("cannot write the trace file " + options.trace.string());
+                return Fail("cannot write the trace file " + options.trace.string() + ": " +
+                            SystemReason(errno));
             }
         }
         Loop();

@@ -5,6 +5,14 @@ if(VANTOR_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Fuzzing: everything instrumented for libFuzzer (the fuzz targets link its driver) and checked
+# by both sanitizers. Needs clang.
+if(VANTOR_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+        -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
 # Warnings every target of ours gets; errors too when VANTOR_WERROR is on (CI).
 function(vantor_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion

@@ -1,26 +1,83 @@
-// POSIX: fsync, rename(2), and an fsync of the directory so the rename itself survives a crash.
+// POSIX: stat and O_NONBLOCK, fsync, rename(2), and an fsync of the directory so the rename
+// itself survives a crash.
 #include "DurableFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <climits>
 #include <string>
 
 namespace {
 
-std::string DirectoryOf(const char* path)
+// Linux's own limit on links followed in one lookup.
+constexpr int kMaxLinks = 40;
+
+std::string DirectoryOf(const std::string& path)
 {
-    const std::string text(path);
-    const std::size_t slash = text.find_last_of('/');
+    const std::size_t slash = path.find_last_of('/');
     if (slash == std::string::npos) {
         return ".";
     }
-    return slash == 0 ? "/" : text.substr(0, slash);
+    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 }  // namespace
 
 namespace DurableFile {
+
+Kind Inspect(const char* path)
+{
+    struct stat status {};
+    if (::stat(path, &status) != 0) {
+        return errno == ENOENT ? Kind::Missing : Kind::NotAFile;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return Kind::NotAFile;
+    }
+    // The write bits count even for a user whom the system would let write (root): a file
+    // marked read-only is meant to stay as it is.
+    const bool marked = (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+    return marked && ::access(path, W_OK) == 0 ? Kind::Writable : Kind::ReadOnly;
+}
+
+std::FILE* OpenRegularFile(const char* path)
+{
+    const int descriptor = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    struct stat status {};
+    std::FILE* file = nullptr;
+    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
+        file = ::fdopen(descriptor, "rb");
+    }
+    if (file == nullptr) {
+        ::close(descriptor);
+    }
+    return file;
+}
+
+std::string FollowLinks(const char* path)
+{
+    std::string current = path;
+    for (int step = 0; step < kMaxLinks; ++step) {
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), target, sizeof target);
+        if (length < 0 || static_cast<std::size_t>(length) >= sizeof target) {
+            return current;
+        }
+        std::string next(target, static_cast<std::size_t>(length));
+        if (next.front() != '/' && current.find('/') != std::string::npos) {
+            next = DirectoryOf(current) + "/" + next;   // relative to the link's own directory
+        }
+        current = next;
+    }
+    return current;
+}
 
 bool Sync(std::FILE* file)
 {
@@ -33,7 +90,7 @@ bool Replace(const char* from, const char* to)
         return false;
     }
     // The new name is in place; making the directory entry durable is best effort.
-    const int directory = ::open(DirectoryOf(to).c_str(), O_RDONLY | O_DIRECTORY);
+    const int directory = ::open(DirectoryOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (directory >= 0) {
         ::fsync(directory);
         ::close(directory);
@@ -44,6 +101,14 @@ bool Replace(const char* from, const char* to)
 long ProcessId()
 {
     return static_cast<long>(::getpid());
+}
+
+bool ProcessAlive(long id)
+{
+    if (id <= 0 || id > INT_MAX) {
+        return false;
+    }
+    return ::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
 }
 
 }  // namespace DurableFile

@@ -96,6 +96,7 @@ bool CGameState::Attach(CVantorEngine* newEngine)
         }
     }
 
+    RemoveStaleHighScoreTemps(kHighScorePath);
     highScore = ReadHighScore(kHighScorePath);
     score = 0;
 

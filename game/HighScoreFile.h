@@ -13,8 +13,8 @@ inline constexpr std::size_t kHighScoreSize = 4;
 void EncodeHighScore(int32_t value, unsigned char (&bytes)[kHighScoreSize]);
 int32_t DecodeHighScore(const unsigned char (&bytes)[kHighScoreSize]);
 
-// The stored score; 0 when the file is missing, unreadable or shorter than 4 bytes.
-// Bytes after the fourth are ignored.
+// The stored score; 0 when the file is missing, unreadable, shorter than 4 bytes or no regular
+// file (a FIFO is never waited on). Bytes after the fourth are ignored.
 int32_t ReadHighScore(const char* path);
 
 // Puts bytes into an open file and says how many arrived: std::fwrite for the game, a failing
@@ -23,10 +23,16 @@ using HighScoreByteWriter = std::size_t (*)(const unsigned char* bytes, std::siz
 
 // Replaces the file with the score without ever leaving it empty or short: the bytes go to a
 // temporary file beside it, which replaces the old file in one atomic rename only once it is
-// completely written and on the device. False when anything failed; the old file is then
-// untouched and the temporary file is gone.
+// completely written and on the device. A symbolic link is followed: its target is replaced the
+// same way and the link stays. A file marked read-only, or anything but a regular file, is left
+// alone. False when anything failed or was refused; the old file is then untouched and the
+// temporary file is gone.
 bool WriteHighScore(const char* path, int32_t value);
 bool WriteHighScore(const char* path, int32_t value, HighScoreByteWriter writer);
 
-// The temporary file that WriteHighScore uses for path: same directory, unique to this process.
+// The temporary file that WriteHighScore uses for the file path: same directory, unique to this
+// process ("highscore.1234.tmp").
 std::string HighScoreTempPath(const char* path);
+// Removes the temporary files that saves of processes no longer running left beside the file
+// (or beside its link's target): only names of that exact pattern, never one of a live process.
+void RemoveStaleHighScoreTemps(const char* path);

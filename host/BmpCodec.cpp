@@ -8,8 +8,11 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr uint32_t kCoreHeaderSize = 12;
 constexpr uint32_t kInfoHeaderSize = 40;
-constexpr int kMaxSide = 16384;
-constexpr uint64_t kMaxPixels = 64ull * 1024 * 1024;
+// What an image may decode to. The game's largest picture is the 640 by 480 background; 4096 by
+// 4096 pixels (64 MiB decoded) leaves room for any art while a small file that claims a huge
+// picture (a 1-bit 16384 by 4096 image is 8 MiB on disk, 256 MiB decoded) is refused.
+constexpr int kMaxSide = 8192;
+constexpr uint64_t kMaxPixels = 4096ull * 4096;
 constexpr uint32_t kCompressionRgb = 0;
 constexpr uint32_t kCompressionBitFields = 3;
 constexpr uint32_t kCompressionAlphaBitFields = 6;
@@ -122,9 +125,14 @@ bool DecodeBmp(const std::vector<uint8_t>& file, Bitmap& bitmap, std::string& er
     if (planes != 1) {
         return Fail(error, "damaged BMP header (planes)");
     }
-    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide ||
-        static_cast<uint64_t>(width * height) > kMaxPixels) {
+    if (width <= 0 || height <= 0) {
         return Fail(error, "BMP size out of range");
+    }
+    if (width > kMaxSide || height > kMaxSide || static_cast<uint64_t>(width * height) > kMaxPixels) {
+        error = "BMP of " + std::to_string(width) + " by " + std::to_string(height) +
+                " pixels is too large (at most " + std::to_string(kMaxPixels) + " pixels, " +
+                std::to_string(kMaxSide) + " on a side)";
+        return false;
     }
     if (bitsPerPixel != 1 && bitsPerPixel != 4 && bitsPerPixel != 8 && bitsPerPixel != 24 &&
         bitsPerPixel != 32) {

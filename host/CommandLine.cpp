@@ -29,9 +29,13 @@ bool ParseSeconds(const std::string& text, float& value)
         parsed > kLongestFixedFrameTime) {
         return false;
     }
-    // A value too small for a float would round to a frame time of 0.
-    value = static_cast<float>(parsed);
-    return value > 0.0f;
+    // Checked as the game will see it: a tiny value becomes 0 as a float and the game stands still.
+    const float seconds = static_cast<float>(parsed);
+    if (!(seconds > 0.0f)) {
+        return false;
+    }
+    value = seconds;
+    return true;
 }
 
 // Applies an option's value (empty for a flag); false with a one-line reason in error.

@@ -1,9 +1,6 @@
 // Headless runs.
 #include "HeadlessFrontEnd.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "InputDevices.h"
 
 namespace {
@@ -11,14 +8,11 @@ namespace {
 bool ReadScript(const std::filesystem::path& file, std::vector<ScriptEvent>& events,
                 std::string& error)
 {
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream) {
-        error = "cannot open the input script " + file.string();
+    std::string text;
+    if (!ReadInputScriptFile(file, text, error)) {
         return false;
     }
-    std::ostringstream text;
-    text << stream.rdbuf();
-    if (!ParseInputScript(text.str(), InputDevicesScriptNames(), events, error)) {
+    if (!ParseInputScript(text, InputDevicesScriptNames(), events, error)) {
         error = file.string() + ", " + error;
         return false;
     }

@@ -31,5 +31,10 @@ std::filesystem::path UserDataDirectory();
 // Creates the directory if needed and makes it the working directory; false with a reason.
 bool EnterWorkDirectory(const std::filesystem::path& directory, std::string& error);
 
-// Warns when the game could not save its "highscore" file in the working directory.
+// Warns, once, when the game will not be able to use its "highscore" file in the working
+// directory: a file that is no regular file (a FIFO, a directory: left alone and read as no high
+// score), one marked read-only (kept as it is), or a directory the save cannot write in.
 void WarnIfWorkDirectoryReadOnly();
+
+// The system's reason for an errno value, as words that fit in a sentence ("permission denied").
+std::string SystemReason(int error);

@@ -14,7 +14,8 @@ constexpr const char* kGameStateClass = "GameState";
 bool GameModuleIn(const std::filesystem::path& directory)
 {
     std::error_code code;
-    return std::filesystem::is_regular_file(directory / CPluginLibrary::FileName(kGameModule), code);
+    // Anything of that name counts, so that a damaged one is named rather than passed over.
+    return std::filesystem::exists(directory / CPluginLibrary::FileName(kGameModule), code);
 }
 }  // namespace
 

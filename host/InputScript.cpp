@@ -1,13 +1,18 @@
 // Input script parser.
 #include "InputScript.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <sstream>
+
+#include "HostPaths.h"
 
 namespace {
 
 constexpr long kStickMin = -32768;
 constexpr long kStickMax = 32767;
+constexpr std::size_t kShownCharacters = 40;
 
 template <typename Number>
 bool ParseNumber(const std::string& word, Number& value)
@@ -29,6 +34,64 @@ std::vector<std::string> Words(const std::string& line)
 
 }  // namespace
 
+bool ReadInputScriptFile(const std::filesystem::path& file, std::string& text, std::string& error)
+{
+    const std::string name = "the input script " + file.string();
+    std::error_code code;
+    if (std::filesystem::is_directory(file, code)) {
+        error = name + " is a directory";
+        return false;
+    }
+    std::FILE* stream = std::fopen(file.c_str(), "rb");
+    if (stream == nullptr) {
+        error = "cannot open " + name + ": " + SystemReason(errno);
+        return false;
+    }
+    text.clear();
+    char chunk[65536];
+    bool ok = true;
+    for (;;) {
+        const std::size_t got = std::fread(chunk, 1, sizeof chunk, stream);
+        if (got > kMaxScriptBytes - text.size()) {
+            error = name + " is larger than " + std::to_string(kMaxScriptBytes / (1024 * 1024)) +
+                    " MiB; it cannot be a script";
+            ok = false;
+            break;
+        }
+        text.append(chunk, got);
+        if (got < sizeof chunk) {
+            if (std::ferror(stream) != 0) {
+                error = "cannot read " + name + ": " + SystemReason(errno);
+                ok = false;
+            }
+            break;
+        }
+    }
+    std::fclose(stream);
+    return ok;
+}
+
+std::string QuoteScriptText(const std::string& text)
+{
+    std::string out = "\"";
+    std::size_t shown = 0;
+    for (const char c : text) {
+        if (shown == kShownCharacters) {
+            return out + "\"...";
+        }
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x7F || c == '"' || c == '\\') {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+            out += escape;
+        } else {
+            out += c;
+        }
+        ++shown;
+    }
+    return out + "\"";
+}
+
 bool ParseInputScript(const std::string& text, const ScriptNames& names,
                       std::vector<ScriptEvent>& events, std::string& error)
 {
@@ -41,19 +104,24 @@ bool ParseInputScript(const std::string& text, const ScriptNames& names,
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
+        const std::string where = "line " + std::to_string(lineNumber) + ": ";
+        if (line.size() > kMaxScriptLineLength) {
+            error = where + "longer than " + std::to_string(kMaxScriptLineLength) +
+                    " characters; it cannot be an event";
+            return false;
+        }
         const std::vector<std::string> words = Words(line);
         if (words.empty()) {
             continue;
         }
-        const std::string where = "line " + std::to_string(lineNumber) + ": ";
         ScriptEvent event;
         event.line = lineNumber;
         if (!ParseNumber(words[0], event.frame) || event.frame < 0) {
-            error = where + "\"" + words[0] + "\" is not a frame number";
+            error = where + QuoteScriptText(words[0]) + " is not a frame number";
             return false;
         }
         if (event.frame < lastFrame) {
-            error = where + "frame " + words[0] + " comes after frame " +
+            error = where + "frame " + std::to_string(event.frame) + " comes after frame " +
                     std::to_string(lastFrame) + "; frames must not go back";
             return false;
         }
@@ -63,7 +131,7 @@ bool ParseInputScript(const std::string& text, const ScriptNames& names,
             event.action = verb == "down" ? ScriptAction::KeyDown : ScriptAction::KeyUp;
             event.code = names.key ? names.key(words[2].c_str()) : -1;
             if (event.code < 0) {
-                error = where + "unknown key \"" + words[2] + "\"";
+                error = where + "unknown key " + QuoteScriptText(words[2]);
                 return false;
             }
         } else if (verb == "pad" && count == 3 && (words[2] == "connect" || words[2] == "disconnect")) {
@@ -72,7 +140,7 @@ bool ParseInputScript(const std::string& text, const ScriptNames& names,
             event.action = words[2] == "down" ? ScriptAction::PadButtonDown : ScriptAction::PadButtonUp;
             event.code = names.button ? names.button(words[3].c_str()) : -1;
             if (event.code < 0) {
-                error = where + "unknown pad button \"" + words[3] + "\"";
+                error = where + "unknown pad button " + QuoteScriptText(words[3]);
                 return false;
             }
         } else if (verb == "pad" && count == 5 && words[2] == "stick") {
@@ -87,8 +155,8 @@ bool ParseInputScript(const std::string& text, const ScriptNames& names,
             event.stickX = static_cast<int16_t>(x);
             event.stickY = static_cast<int16_t>(y);
         } else {
-            error = where + "cannot read \"" + line +
-                    "\" (expected \"<frame> down|up KEY\", \"<frame> pad connect|disconnect\", "
+            error = where + "cannot read " + QuoteScriptText(line) +
+                    " (expected \"<frame> down|up KEY\", \"<frame> pad connect|disconnect\", "
                     "\"<frame> pad down|up BUTTON\" or \"<frame> pad stick LX LY\")";
             return false;
         }

@@ -3,7 +3,9 @@
 // a comment. Parsed whole before any frame runs, so a mistake stops the run at once.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -32,6 +34,19 @@ struct ScriptNames {
     std::function<int(const char*)> key;
     std::function<int(const char*)> button;
 };
+
+// Far beyond any real script (a frame's events fit in a few dozen bytes), small enough that a
+// wrong file (/dev/zero, a film) is refused before it takes the machine's memory.
+inline constexpr std::size_t kMaxScriptBytes = 16u * 1024 * 1024;
+inline constexpr std::size_t kMaxScriptLineLength = 1024;
+
+// Reads a script file whole. False with a reason for a directory, a file that cannot be opened
+// (with the system's reason) or one larger than kMaxScriptBytes.
+bool ReadInputScriptFile(const std::filesystem::path& file, std::string& text, std::string& error);
+
+// Text from a script as it may be shown in a message: quoted, control and non-ASCII bytes written
+// as \xNN, cut to a few dozen characters.
+std::string QuoteScriptText(const std::string& text);
 
 // Parses the whole script. False with "line N: what is wrong" in error.
 bool ParseInputScript(const std::string& text, const ScriptNames& names,

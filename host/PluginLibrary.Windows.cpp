@@ -28,10 +28,17 @@ CPluginLibrary::~CPluginLibrary() = default;
 bool CPluginLibrary::Open(const std::filesystem::path& file, std::string& error)
 {
     std::error_code code;
+    if (std::filesystem::is_directory(file, code)) {
+        error = "it is a directory, not a library file";
+        return false;
+    }
     if (!std::filesystem::is_regular_file(file, code)) {
         error = "file not found";
         return false;
     }
+    // No check of the file's headers here, unlike the ELF loader's: Windows maps a DLL as an image
+    // section and refuses one whose sections' raw data lie past the end of the file
+    // (ERROR_BAD_EXE_FORMAT), which SystemMessage then names.
     const std::filesystem::path absolute = std::filesystem::absolute(file, code);
     // The plug-in itself by its full path; what it imports only from its own folder and from the
     // system's, never from the current directory or PATH.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -138,6 +139,10 @@ bool WriteScreenshot(const std::filesystem::path& file, const Bitmap& shot)
     }
     const std::vector<uint8_t> bytes = EncodeBmp24(shot);
     std::ofstream stream(file, std::ios::binary | std::ios::trunc);
+    if (!stream) {
+        ReportProblem("cannot write the screenshot " + file.string() + ": " + SystemReason(errno));
+        return false;
+    }
     stream.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     stream.close();
     if (!stream) {
@@ -294,7 +299,7 @@ private:
         stream = OpenFile(file, "wb");
         if (stream == nullptr) {
             ReportProblem("cannot write the " + std::string(what) + " file " + file.string() + ": " +
-                          std::generic_category().message(errno));
+                          SystemReason(errno));
             return false;
         }
         // Buffered: a frame costs no system call. exit() flushes it too.

@@ -19,20 +19,67 @@ std::string JsonNumber(float value)
     return out;
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at text[at], or 0 when the bytes there are not
+// one (a stray continuation byte, a cut sequence, an overlong form, a surrogate, past U+10FFFF).
+std::size_t Utf8SequenceLength(const std::string& text, std::size_t at)
+{
+    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    std::size_t length = 0;
+    unsigned char low = 0x80;    // the range the second byte must fall in
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (text.size() - at < length || byte(at + 1) < low || byte(at + 1) > high) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+}  // namespace
+
 std::string JsonString(const std::string& text)
 {
     std::string out = "\"";
-    for (const char c : text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const char c = text[at];
         const auto byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;
-        } else if (byte < 0x20 || byte >= 0x7F) {
+            ++at;
+        } else if (byte < 0x20 || byte == 0x7F) {
             char escape[8];
             std::snprintf(escape, sizeof escape, "\\u%04x", byte);
             out += escape;
-        } else {
+            ++at;
+        } else if (byte < 0x80) {
             out += c;
+            ++at;
+        } else if (const std::size_t length = Utf8SequenceLength(text, at); length > 0) {
+            out.append(text, at, length);
+            at += length;
+        } else {
+            out += "\\ufffd";   // a byte that is no character: the replacement character
+            ++at;
         }
     }
     return out + "\"";
@@ -41,8 +88,11 @@ std::string JsonString(const std::string& text)
 std::string FormatTraceLine(const TraceFrame& frame)
 {
     // Built by appending pieces, which also keeps GCC's -Wrestrict false alarm on "a" + b away.
-    char dt[32];
-    std::snprintf(dt, sizeof dt, "%.6f", static_cast<double>(frame.dt));
+    // Six decimals as the trace has always had them; JSON has no text for infinities or NaN.
+    char dt[64] = "null";
+    if (std::isfinite(frame.dt)) {
+        std::snprintf(dt, sizeof dt, "%.6f", static_cast<double>(frame.dt));
+    }
     std::string line;
     line.reserve(4096);
     line += "{\"frame\":";

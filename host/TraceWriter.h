@@ -24,5 +24,6 @@ std::string FormatTraceLine(const TraceFrame& frame);
 // A float as JSON: shortest text that reads back the same, always with a fraction or exponent
 // ("220.0"); null for infinities and NaN, which JSON cannot hold.
 std::string JsonNumber(float value);
-// A string as a JSON string literal, quotes included.
+// A string as a JSON string literal, quotes included: UTF-8 characters as they are, control
+// characters escaped, and each byte that is not part of a valid character as U+FFFD.
 std::string JsonString(const std::string& text);

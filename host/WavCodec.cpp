@@ -12,6 +12,10 @@ constexpr uint32_t kFormatExtensible = 0xFFFE;
 constexpr uint32_t kMaxChannels = 8;
 constexpr uint32_t kMinRate = 1000;
 constexpr uint32_t kMaxRate = 384000;
+// The game's sounds are effects of a second or two. What a sound costs is its length: the output
+// converts it to the device's format (stereo at 48 kHz, say), where a small 8-bit mono file at a
+// low rate grows a hundredfold. A minute at most keeps that near 12 MB per sound.
+constexpr uint32_t kMaxSeconds = 60;
 constexpr std::size_t kChunkHeader = 8;
 constexpr std::size_t kBasicFormatSize = 16;
 constexpr std::size_t kExtensibleFormatSize = 40;
@@ -105,6 +109,10 @@ bool DecodeWav(const std::vector<uint8_t>& file, PcmSound& sound, std::string& e
     sound.bitsPerSample = static_cast<int>(bits);
     sound.isFloat = floating;
     const std::size_t whole = dataSize - dataSize % blockAlign;
+    if (whole / blockAlign > static_cast<std::size_t>(rate) * kMaxSeconds) {
+        error = "WAV sound is longer than " + std::to_string(kMaxSeconds) + " seconds";
+        return false;
+    }
     sound.samples.assign(file.begin() + static_cast<std::ptrdiff_t>(dataOffset),
                          file.begin() + static_cast<std::ptrdiff_t>(dataOffset + whole));
     return true;

@@ -2,6 +2,8 @@
 #define SDL_MAIN_HANDLED   // our own main on every system; SDL needs no start-up code of its own
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <new>
 
 #include "CommandLine.h"
 #include "HeadlessFrontEnd.h"
@@ -41,7 +43,18 @@ int Run(int argc, char** argv)
 int main(int argc, char** argv)
 {
     HostConsoleStart();
-    const int status = Run(argc, argv);
+    // Nothing may end the program without a word: what the host did not foresee is said in one
+    // line. The game module's own code never throws across its boundary.
+    int status = EXIT_FAILURE;
+    try {
+        status = Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        ReportProblem("out of memory");
+    } catch (const std::exception& problem) {
+        ReportProblem(std::string("unexpected failure: ") + problem.what());
+    } catch (...) {
+        ReportProblem("unexpected failure");
+    }
     if (status != EXIT_SUCCESS) {
         HostConsoleShowFailure(LastProblem());
     }

@@ -3,8 +3,15 @@
 #include <gtest/gtest.h>
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "GameTestSupport.h"
 #include "HighScoreFile.h"
@@ -96,3 +103,60 @@ TEST_F(HighScoreFile, TheTemporaryLiesBesideTheFile)
     EXPECT_NE(temp.filename(), std::filesystem::path("highscore"));
     EXPECT_FALSE(WriteHighScore("missing-dir/highscore", 5));
 }
+
+#ifndef _WIN32
+TEST_F(HighScoreFile, AFifoIsNeitherWaitedOnNorReplaced)
+{
+    ASSERT_EQ(::mkfifo("highscore", 0644), 0);
+    EXPECT_EQ(ReadHighScore("highscore"), 0);   // returns at once: nobody writes to the FIFO
+    EXPECT_FALSE(WriteHighScore("highscore", 250));
+    EXPECT_TRUE(std::filesystem::is_fifo("highscore"));
+    EXPECT_THAT(directory.Entries(), ElementsAre("highscore"));
+}
+
+TEST_F(HighScoreFile, AReadOnlyFileKeepsItsScore)
+{
+    WriteBytes("highscore", {0xFA, 0x00, 0x00, 0x00});
+    std::filesystem::permissions("highscore", std::filesystem::perms::owner_read |
+                                                  std::filesystem::perms::group_read);
+    EXPECT_EQ(ReadHighScore("highscore"), 250);
+    EXPECT_FALSE(WriteHighScore("highscore", 1000));   // also when run by root
+    EXPECT_THAT(ReadBytes("highscore"), ElementsAre(0xFA, 0x00, 0x00, 0x00));
+    EXPECT_THAT(directory.Entries(), ElementsAre("highscore"));
+}
+
+TEST_F(HighScoreFile, ALinkStaysALinkAndItsTargetGetsTheScore)
+{
+    std::filesystem::create_directory("saves");
+    WriteBytes("saves/best", {0xFA, 0x00, 0x00, 0x00});
+    std::filesystem::create_symlink("saves/best", "highscore");
+    EXPECT_EQ(ReadHighScore("highscore"), 250);
+    ASSERT_TRUE(WriteHighScore("highscore", 1000));
+    EXPECT_TRUE(std::filesystem::is_symlink("highscore"));
+    EXPECT_THAT(ReadBytes("saves/best"), ElementsAre(0xE8, 0x03, 0x00, 0x00));
+    EXPECT_THAT(directory.Entries(), ElementsAre("highscore", "saves"));
+
+    // A link to a file not there yet makes the file, beside where the link points.
+    std::filesystem::remove("saves/best");
+    ASSERT_TRUE(WriteHighScore("highscore", 50));
+    EXPECT_EQ(ReadHighScore("saves/best"), 50);
+    EXPECT_TRUE(std::filesystem::is_symlink("highscore"));
+}
+
+TEST_F(HighScoreFile, TemporariesOfDeadProcessesAreRemovedAndNothingElse)
+{
+    WriteBytes("highscore", {0xFA, 0x00, 0x00, 0x00});
+    const std::string live = HighScoreTempPath("highscore");   // this process
+    for (const char* name : {"highscore.999999999.tmp", "highscore.abc.tmp", "highscore.5.tmp.bak",
+                             "highscore.007.tmp", "other.999999999.tmp", "highscore..tmp"}) {
+        WriteBytes(name, {1});
+    }
+    WriteBytes(live, {2});
+    RemoveStaleHighScoreTemps("highscore");
+    std::vector<std::string> kept = {"highscore", "highscore..tmp", "highscore.007.tmp", live,
+                                     "highscore.5.tmp.bak", "highscore.abc.tmp", "other.999999999.tmp"};
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(directory.Entries(), kept);
+    EXPECT_EQ(ReadHighScore("highscore"), 250);
+}
+#endif

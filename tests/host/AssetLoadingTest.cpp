@@ -118,17 +118,45 @@ TEST_F(AssetLoadingTest, EveryCutOfAValidFileAndRandomDamageFailOrLoadButNeverCr
     EXPECT_NE(reports[1].find("cut short"), std::string::npos);
 }
 
-TEST_F(AssetLoadingTest, HugeDimensionsAreRefusedBeforeAnyAllocation)
+// A header that claims width by height at the given depth (the pixels need not be there).
+std::vector<uint8_t> ClaimedBmp(uint32_t width, uint32_t height, uint8_t bitsPerPixel)
 {
     std::vector<uint8_t> bmp = MakeBmp(1, 1, {kRed}, 24);
-    bmp[18] = 0xFF;
-    bmp[19] = 0xFF;
-    bmp[20] = 0xFF;
-    bmp[21] = 0x7F;   // width 2^31 - 1
+    for (int i = 0; i < 4; ++i) {
+        bmp[static_cast<std::size_t>(18 + i)] = static_cast<uint8_t>(width >> (8 * i));
+        bmp[static_cast<std::size_t>(22 + i)] = static_cast<uint8_t>(height >> (8 * i));
+    }
+    bmp[28] = bitsPerPixel;
+    return bmp;
+}
+
+TEST_F(AssetLoadingTest, HugeDimensionsAreRefusedBeforeAnyAllocationWithTheirSize)
+{
     Bitmap bitmap;
     std::string error;
-    EXPECT_FALSE(DecodeBmp(bmp, bitmap, error));
-    EXPECT_EQ(error, "BMP size out of range");
+    EXPECT_FALSE(DecodeBmp(ClaimedBmp(0x7FFFFFFF, 1, 24), bitmap, error));
+    EXPECT_NE(error.find("too large"), std::string::npos) << error;
+    // 8 MiB on disk as 1 bit a pixel, 256 MiB once decoded.
+    EXPECT_FALSE(DecodeBmp(ClaimedBmp(16384, 4096, 1), bitmap, error));
+    EXPECT_EQ(error.rfind("BMP of 16384 by 4096 pixels is too large", 0), 0u) << error;
+    EXPECT_FALSE(DecodeBmp(ClaimedBmp(4097, 4097, 1), bitmap, error));
+    EXPECT_FALSE(DecodeBmp(ClaimedBmp(8193, 1, 1), bitmap, error));
+    // Long and thin is fine within the budget.
+    std::vector<uint8_t> strip = ClaimedBmp(8192, 2, 24);
+    strip.resize(strip.size() + 2 * 8192 * 3, 0x40);
+    EXPECT_TRUE(DecodeBmp(strip, bitmap, error)) << error;
+    EXPECT_EQ(bitmap.width, 8192);
+}
+
+TEST_F(AssetLoadingTest, ASoundLongerThanAMinuteIsRefused)
+{
+    std::vector<int16_t> samples(1000 * 61, 0);
+    PcmSound pcm;
+    std::string error;
+    EXPECT_FALSE(DecodeWav(MakeWav(1, 1000, samples), pcm, error));
+    EXPECT_EQ(error, "WAV sound is longer than 60 seconds");
+    samples.resize(1000 * 60);
+    EXPECT_TRUE(DecodeWav(MakeWav(1, 1000, samples), pcm, error)) << error;
 }
 
 TEST_F(AssetLoadingTest, SpritesKeepCreationOrderAndSurviveAnUnload)

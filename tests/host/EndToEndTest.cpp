@@ -562,4 +562,101 @@ TEST(WindowTest, NoDisplayPointsAtHeadless)
     EXPECT_NE(run.errors.find("--headless"), std::string::npos) << run.errors;
 }
 
+// Files and inputs that once hung, crashed or misled the host, and what it does with them now.
+TEST(EndToEndTest, InputScriptsThatCannotBeScriptsAreRefusedWithAReason)
+{
+    CTempDirectory work;
+    const RunResult directory = RunVantor(work, "", "--headless --input . --frames 2");
+    EXPECT_EQ(directory.status, 1);
+    EXPECT_NE(directory.errors.find("is a directory"), std::string::npos) << directory.errors;
+    const RunResult endless = RunVantor(work, "", "--headless --input /dev/zero --frames 2");
+    EXPECT_EQ(endless.status, 1);
+    EXPECT_NE(endless.errors.find("/dev/zero is larger than 16 MiB"), std::string::npos) << endless.errors;
+    const RunResult tiny = RunVantor(work, "", "--headless --dt 1e-50 --frames 2");
+    EXPECT_EQ(tiny.status, 1);
+    EXPECT_NE(tiny.errors.find("--dt"), std::string::npos) << tiny.errors;
+    const RunResult noisy = Headless(work, "1 down \x1b]0;owned\x07\r\n", 2);
+    EXPECT_EQ(noisy.status, 1);
+    EXPECT_NE(noisy.errors.find("unknown key \"\\x1B]0;owned\\x07\""), std::string::npos) << noisy.errors;
+}
+
+TEST(EndToEndTest, OutputsThatCannotBeWrittenSayWhy)
+{
+    CTempDirectory work;
+    const RunResult trace = RunVantor(work, "", "--headless --frames 2 --trace missing/trace.jsonl");
+    EXPECT_EQ(trace.status, 1);
+    EXPECT_NE(trace.errors.find("missing/trace.jsonl: no such file or directory"), std::string::npos)
+        << trace.errors;
+    const RunResult shot = RunVantor(work, "", "--headless --frames 2 --screenshot 0:missing/a.bmp");
+    EXPECT_EQ(shot.status, 1);
+    EXPECT_NE(shot.errors.find("missing/a.bmp: no such file or directory"), std::string::npos) << shot.errors;
+    WriteBytes(work.Path() / "plain", {'x'});
+    const RunResult workdir = RunVantor(work, "", "--headless --frames 2 --workdir plain/sub");
+    EXPECT_EQ(workdir.status, 1);
+    EXPECT_NE(workdir.errors.find("not a directory"), std::string::npos) << workdir.errors;
+}
+
+TEST(EndToEndTest, AHighScoreThatIsNoPlainWritableFileWarnsOnceAndIsLeftAlone)
+{
+    CTempDirectory work;
+    ASSERT_EQ(std::system(("mkfifo " + Quote((work.Path() / "highscore").string())).c_str()), 0);
+    // A FIFO once hung the start for good; a time limit turns a hang into a failure.
+    const RunResult fifo = RunVantor(work, "", "--headless --frames 2", "timeout 60");
+    EXPECT_EQ(fifo.status, 0) << fifo.errors;
+    EXPECT_NE(fifo.errors.find("highscore is not a regular file"), std::string::npos) << fifo.errors;
+    EXPECT_EQ(std::count(fifo.errors.begin(), fifo.errors.end(), '\n'), 1) << fifo.errors;
+    EXPECT_TRUE(std::filesystem::is_fifo(work.Path() / "highscore"));
+
+    std::filesystem::remove(work.Path() / "highscore");
+    WriteBytes(work.Path() / "highscore", {0xFA, 0, 0, 0});
+    std::filesystem::permissions(work.Path() / "highscore", std::filesystem::perms::owner_read);
+    const RunResult locked = RunVantor(work, "", "--headless --frames 2");
+    EXPECT_EQ(locked.status, 0) << locked.errors;
+    EXPECT_NE(locked.errors.find("highscore is read-only; the high score will not be saved"),
+              std::string::npos) << locked.errors;
+}
+
+TEST(EndToEndTest, TemporariesLeftByAKilledSaveGoAtTheNextStart)
+{
+    CTempDirectory work;
+    WriteBytes(work.Path() / "highscore.999999999.tmp", {1, 2});
+    WriteBytes(work.Path() / "highscore.notes", {3});
+    const RunResult run = RunVantor(work, "", "--headless --frames 1");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_FALSE(std::filesystem::exists(work.Path() / "highscore.999999999.tmp"));
+    EXPECT_TRUE(std::filesystem::exists(work.Path() / "highscore.notes"));
+}
+
+TEST_F(BrokenInstallTest, APluginCutShortOrThatIsAFolderIsNamedNotLoaded)
+{
+    const std::filesystem::path game = install.Path() / "bin" / "Pellam.so";
+    std::filesystem::resize_file(game, 4096);
+    const RunResult cut = Start();
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_NE(cut.errors.find("Pellam.so: damaged or cut short"), std::string::npos) << cut.errors;
+
+    std::filesystem::remove(game);
+    std::filesystem::create_directory(game);
+    const RunResult folder = Start();
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_NE(folder.errors.find("Pellam.so: it is a directory"), std::string::npos) << folder.errors;
+}
+
+TEST_F(BrokenInstallTest, AMissingPausePictureOnlyWarnsWhenHeadless)
+{
+    std::filesystem::remove(install.Path() / "bin" / "data" / "images" / "Paused.bmp");
+    const RunResult run = Start();
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_NE(run.errors.find("warning: cannot load images/Paused.bmp"), std::string::npos) << run.errors;
+}
+
+TEST_F(BrokenInstallTest, AFailedStartLeavesNoScreenshot)
+{
+    std::filesystem::remove(install.Path() / "bin" / "data" / "images" / "Arrow.bmp");
+    const RunResult run = RunVantor(work, "", "--headless --frames 2 --screenshot 0:shot.bmp", "",
+                                    install.Path() / "bin" / "vantor");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(work.Path() / "shot.bmp"));
+}
+
 }  // namespace

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 
 #include "CommandLine.h"
 #include "GraphicsService.h"
@@ -78,6 +80,65 @@ TEST(InputScriptTest, MistakesNameTheirLine)
     }
 }
 
+TEST(InputScriptTest, OffendingTextIsQuotedSafelyAndShortened)
+{
+    std::vector<ScriptEvent> events;
+    std::string error;
+    EXPECT_FALSE(ParseInputScript("1 down \x1b[2J\x01\r\n", kNames, events, error));
+    EXPECT_EQ(error, "line 1: unknown key \"\\x1B[2J\\x01\"");
+    EXPECT_FALSE(ParseInputScript("0 bell\x07 " + std::string(900, 'a') + "\n", kNames, events, error));
+    EXPECT_EQ(error.rfind("line 1: cannot read \"0 bell\\x07 aaa", 0), 0u) << error;
+    EXPECT_LT(error.size(), 300u);
+    EXPECT_NE(error.find("aaa\"... (expected"), std::string::npos) << error;
+    for (const char c : error) {
+        EXPECT_GE(static_cast<unsigned char>(c), 0x20);
+    }
+}
+
+TEST(InputScriptTest, LongLinesAndFilesThatCannotBeScriptsAreRefused)
+{
+    std::vector<ScriptEvent> events;
+    std::string error;
+    const std::string longComment = "0 down LEFT #" + std::string(kMaxScriptLineLength, '-') + "\n";
+    EXPECT_FALSE(ParseInputScript("# fine\n" + longComment, kNames, events, error));
+    EXPECT_EQ(error, "line 2: longer than 1024 characters; it cannot be an event");
+
+    CTempDirectory directory;
+    std::string text;
+    EXPECT_FALSE(ReadInputScriptFile(directory.Path(), text, error));
+    EXPECT_NE(error.find("is a directory"), std::string::npos) << error;
+    EXPECT_FALSE(ReadInputScriptFile(directory.Path() / "missing.txt", text, error));
+    EXPECT_NE(error.find("missing.txt: no such file or directory"), std::string::npos) << error;
+    EXPECT_FALSE(ReadInputScriptFile("/dev/zero", text, error));
+    EXPECT_NE(error.find("larger than 16 MiB"), std::string::npos) << error;
+
+    WriteBytes(directory.Path() / "walk.txt", {'0', ' ', 'u', 'p', ' ', 'L', 'E', 'F', 'T', '\n'});
+    ASSERT_TRUE(ReadInputScriptFile(directory.Path() / "walk.txt", text, error)) << error;
+    EXPECT_EQ(text, "0 up LEFT\n");
+}
+
+TEST(TraceWriterTest, EveryValueGivesValidJson)
+{
+    EXPECT_EQ(JsonString("caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8E\xAE"), "\"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8E\xAE\"");
+    // A lone continuation byte, a cut sequence, an overlong '/', a surrogate, past U+10FFFF.
+    EXPECT_EQ(JsonString("a\x80" "b\xC3"), "\"a\\ufffdb\\ufffd\"");
+    std::string replaced;
+    for (int i = 0; i < 9; ++i) {
+        replaced += "\\ufffd";
+    }
+    EXPECT_EQ(JsonString("\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80"), "\"" + replaced + "\"");
+    EXPECT_EQ(JsonString(std::string("\x7f\x00", 2)), "\"\\u007f\\u0000\"");
+
+    TraceFrame frame;
+    frame.dt = std::numeric_limits<float>::infinity();
+    EXPECT_EQ(FormatTraceLine(frame).rfind("{\"frame\":0,\"dt\":null,", 0), 0u);
+    frame.dt = std::nanf("");
+    EXPECT_EQ(FormatTraceLine(frame).rfind("{\"frame\":0,\"dt\":null,", 0), 0u);
+    frame.dt = std::numeric_limits<float>::max();
+    frame.frame = INT64_MAX;
+    EXPECT_EQ(FormatTraceLine(frame).rfind("{\"frame\":9223372036854775807,\"dt\":3402823", 0), 0u);
+}
+
 TEST(TraceWriterTest, WritesOneJsonObjectWithActionsSoundsSpritesAndQuit)
 {
     CTempDirectory data;
@@ -146,7 +207,7 @@ TEST(CommandLineTest, DefaultsAndMistakes)
         {"vantor", "--headless", "--frames", "-3"},
         {"vantor", "--headless", "--dt", "0"},
         {"vantor", "--headless", "--dt", "abc"},
-        {"vantor", "--headless", "--dt", "1e-50"},   // rounds to a frame time of 0
+        {"vantor", "--headless", "--dt", "1e-50"},   // 0 as the game's float
         {"vantor", "--headless", "--screenshot", "a.bmp"},
         {"vantor", "--headless=1"},
         {"vantor", "--input", "x"},

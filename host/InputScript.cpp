@@ -42,7 +42,7 @@ bool ReadInputScriptFile(const std::filesystem::path& file, std::string& text, s
         error = name + " is a directory";
         return false;
     }
-    std::FILE* stream = std::fopen(file.c_str(), "rb");
+    std::FILE* stream = OpenFile(file, "rb");
     if (stream == nullptr) {
         error = "cannot open " + name + ": " + SystemReason(errno);
         return false;

@@ -457,6 +457,11 @@ private:
         std::string text = FormatTraceLine(line);
         text += '\n';
         std::fwrite(text.data(), 1, text.size(), trace);
+        // A window's trace is read as the game runs (by whoever watches it react to keys); a
+        // frame there lasts milliseconds, so a flush each frame costs nothing that shows.
+        if (frontEnd.DrawsEveryFrame()) {
+            std::fflush(trace);
+        }
     }
 
     // Appends what the recording gained since the last frame to the --record file.

@@ -54,6 +54,9 @@ public:
         if (size - position < count) {
             return false;
         }
+        if (count == 0) {
+            return true;   // into may be the null data() of an empty buffer
+        }
         std::memcpy(into, data + position, count);
         position += count;
         return true;

@@ -42,6 +42,38 @@ bool CGraphicsService::LoadBitmapFile(const std::filesystem::path& file, bool op
     return true;
 }
 
+PixelRuns FindPixelRuns(const Bitmap& bitmap)
+{
+    PixelRuns found;
+    found.rowStart.reserve(static_cast<std::size_t>(bitmap.height) + 1);
+    for (int row = 0; row < bitmap.height; ++row) {
+        found.rowStart.push_back(static_cast<uint32_t>(found.runs.size()));
+        const uint32_t* pixels = &bitmap.pixels[static_cast<std::size_t>(row * bitmap.width)];
+        int column = 0;
+        while (column < bitmap.width) {
+            const uint32_t alpha = pixels[column] >> 24;
+            if (alpha == 0) {
+                ++column;
+                continue;
+            }
+            const bool blended = alpha != 255;
+            int end = column + 1;
+            // A run is at most 65535 pixels long; wider rows simply have more runs.
+            while (end < bitmap.width && end - column < 0xFFFF) {
+                const uint32_t next = pixels[end] >> 24;
+                if (next == 0 || (next != 255) != blended) {
+                    break;
+                }
+                ++end;
+            }
+            found.runs.push_back({static_cast<uint16_t>(column), static_cast<uint16_t>(end - column), blended});
+            column = end;
+        }
+    }
+    found.rowStart.push_back(static_cast<uint32_t>(found.runs.size()));
+    return found;
+}
+
 int CGraphicsService::Load(const char* path, bool opaque)
 {
     AssetLocation location;
@@ -61,6 +93,7 @@ int CGraphicsService::Load(const char* path, bool opaque)
         return -1;
     }
     image.name = location.name;
+    image.runs = FindPixelRuns(image.bitmap);
     const int handle = nextHandle++;
     images.emplace(handle, std::move(image));
     return handle;

@@ -2,19 +2,38 @@
 // fullscreen switch. Drawing is the front ends' business; they read the images and sprites here.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <list>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "BmpCodec.h"
 #include "HostSprite.h"
 #include "VantorEngine.h"
 
+// A row's run of pixels that all draw the same way: copied (alpha 255) or blended. Pixels of
+// alpha 0 are in no run, so drawing skips them without looking.
+struct PixelRun {
+    uint16_t start;
+    uint16_t length;
+    bool blended;
+};
+
+// Every row's runs, found once at load so drawing a sprite does no per-pixel tests.
+struct PixelRuns {
+    std::vector<PixelRun> runs;
+    std::vector<uint32_t> rowStart;   // row r's runs are runs[rowStart[r]] up to rowStart[r + 1]
+};
+
+PixelRuns FindPixelRuns(const Bitmap& bitmap);
+
 struct LoadedImage {
     std::string name;    // as the plug-in named it, with '/'
     Bitmap bitmap;       // alpha ready for drawing (colour key applied)
+    PixelRuns runs;      // of bitmap
 };
 
 class CGraphicsService final : public CVantorGraphics {

@@ -454,9 +454,10 @@ private:
         line.sounds = &session.Sound().Played();
         line.graphics = &session.Graphics();
         line.quit = engine.QuitRequested();
-        std::string text = FormatTraceLine(line);
-        text += '\n';
-        std::fwrite(text.data(), 1, text.size(), trace);
+        traceLine.clear();   // one buffer for every line: no allocation once it is big enough
+        AppendTraceLine(traceLine, line);
+        traceLine += '\n';
+        std::fwrite(traceLine.data(), 1, traceLine.size(), trace);
     }
 
     // Appends what the recording gained since the last frame to the --record file.
@@ -538,6 +539,7 @@ private:
     std::size_t recordWritten = 0;
     std::int32_t bestSoFar = 0;
     std::FILE* trace = nullptr;
+    std::string traceLine;
     std::FILE* recordFile = nullptr;
     bool outputFailed = false;
 };

@@ -27,9 +27,21 @@ uint32_t BlendPartly(uint32_t source, uint32_t target)
     return kBlack | redBlue | (green << 8);
 }
 
+// The same, channel by channel, as plain as it can be written: drawing a bare bitmap uses it.
 uint32_t Blend(uint32_t source, uint32_t target)
 {
-    return (source >> 24) == 255 ? source : BlendPartly(source, target);
+    const uint32_t alpha = source >> 24;
+    if (alpha == 255) {
+        return source;
+    }
+    const uint32_t inverse = 255 - alpha;
+    uint32_t result = kBlack;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const uint32_t s = (source >> shift) & 0xFFu;
+        const uint32_t t = (target >> shift) & 0xFFu;
+        result |= ((s * alpha + t * inverse + 127) / 255) << shift;
+    }
+    return result;
 }
 
 struct Placement {

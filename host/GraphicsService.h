@@ -30,10 +30,24 @@ struct PixelRuns {
 
 PixelRuns FindPixelRuns(const Bitmap& bitmap);
 
+// The file an image was decoded from, as it was then.
+struct ImageSource {
+    std::string file;
+    std::filesystem::file_time_type written{};
+    std::uintmax_t size = 0;
+    bool opaque = false;
+    bool known = false;   // the file's time and size could be read
+
+    static ImageSource Of(const std::filesystem::path& file, bool opaque);
+    // The same file, in the same state, decoded the same way.
+    bool operator==(const ImageSource& other) const;
+};
+
 struct LoadedImage {
     std::string name;    // as the plug-in named it, with '/'
     Bitmap bitmap;       // alpha ready for drawing (colour key applied)
     PixelRuns runs;      // of bitmap
+    ImageSource source;
 };
 
 class CGraphicsService final : public CVantorGraphics {
@@ -63,9 +77,14 @@ public:
 
 private:
     int Load(const char* path, bool opaque);
+    // Gives the image a new handle.
+    int Keep(const std::string& name, LoadedImage image);
+    // Takes the image of the file back from the last unloaded set if the file is unchanged.
+    bool TakeUnloaded(const ImageSource& source, LoadedImage& image);
 
     std::filesystem::path dataDirectory;
     std::unordered_map<int, LoadedImage> images;
+    std::unordered_map<std::string, LoadedImage> unloaded;   // by file: the last set unloaded
     int nextHandle = 0;
     std::list<CHostSprite> sprites;
     std::unordered_map<const CVantorSprite*, std::list<CHostSprite>::iterator> spriteIndex;

@@ -30,6 +30,7 @@ void CBullet::Update()
     const float dt = ClampedFrameTime(engine);
     y -= kSpeed * dt;
     sprite->SetPosition(x, y);
+    gameState->bulletSpots.Move(this, spot, x, y);
     if (y < kTopLimit) {
         Remove();
     }
@@ -37,5 +38,6 @@ void CBullet::Update()
 
 void CBullet::Remove()
 {
+    gameState->bulletSpots.Drop(this);
     EndListedEntity(this, &CGameState::bullets);
 }

@@ -99,15 +99,7 @@ void CEnemy::Update()
 
     // One bullet per demon and frame. A bullet flagged by another demon this frame is still in
     // the list and still hits: it only leaves the list in its own next update.
-    CBullet* hit = nullptr;
-    for (CBullet* bullet : gameState->bullets) {
-        const float dx = bullet->x - x;
-        const float dy = bullet->y - y;
-        if (WithinBox(dx, dy, kHitHalfWidth, kHitHalfHeight)) {
-            hit = bullet;
-            break;
-        }
-    }
+    CBullet* hit = gameState->bulletSpots.FirstWithin(x, y, kHitHalfWidth, kHitHalfHeight);
     if (hit == nullptr) {
         return;
     }

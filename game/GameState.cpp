@@ -190,6 +190,7 @@ void CGameState::SpawnBullet(float x, float y)
     bullet->y = y;
     bullet->sprite->SetPosition(x, y);
     bullets.push_back(bullet);
+    bulletSpots.Add(bullet, x, y);
 }
 
 void CGameState::SpawnFireball(float x, float y)

@@ -7,6 +7,7 @@
 #include <list>
 #include <type_traits>
 
+#include "BulletSpots.h"
 #include "Random.h"
 #include "VantorEngine.h"
 #include "VantorEntity.h"
@@ -93,6 +94,7 @@ public:
     CAmmoBox* leftAmmoBox;               // null while the corner is empty
     CAmmoBox* rightAmmoBox;
     std::list<CBullet*> bullets;         // oldest first; the lists own no entity
+    CBulletSpots bulletSpots;            // the bullets' positions, in the same order
     std::list<CEnemy*> enemies;
     std::list<CFireball*> fireballs;
     float leftAmmoBoxTimer;              // > 0: the corner waits for a new box

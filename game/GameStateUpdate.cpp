@@ -142,6 +142,7 @@ void CGameState::Restart()
         bullets.front()->pendingRemoval = true;
         bullets.pop_front();
     }
+    bulletSpots.Clear();
     while (!enemies.empty()) {
         enemies.front()->pendingRemoval = true;
         enemies.pop_front();

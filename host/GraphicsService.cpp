@@ -42,13 +42,50 @@ bool CGraphicsService::LoadBitmapFile(const std::filesystem::path& file, bool op
     return true;
 }
 
+PixelRuns FindPixelRuns(const Bitmap& bitmap)
+{
+    PixelRuns found;
+    found.rowStart.reserve(static_cast<std::size_t>(bitmap.height) + 1);
+    for (int row = 0; row < bitmap.height; ++row) {
+        found.rowStart.push_back(static_cast<uint32_t>(found.runs.size()));
+        const uint32_t* pixels = &bitmap.pixels[static_cast<std::size_t>(row * bitmap.width)];
+        int column = 0;
+        while (column < bitmap.width) {
+            const uint32_t alpha = pixels[column] >> 24;
+            if (alpha == 0) {
+                ++column;
+                continue;
+            }
+            const bool blended = alpha != 255;
+            int end = column + 1;
+            // A run is at most 65535 pixels long; wider rows simply have more runs.
+            while (end < bitmap.width && end - column < 0xFFFF) {
+                const uint32_t next = pixels[end] >> 24;
+                if (next == 0 || (next != 255) != blended) {
+                    break;
+                }
+                ++end;
+            }
+            found.runs.push_back({static_cast<uint16_t>(column), static_cast<uint16_t>(end - column), blended});
+            column = end;
+        }
+    }
+    found.rowStart.push_back(static_cast<uint32_t>(found.runs.size()));
+    return found;
+}
+
 int CGraphicsService::Load(const char* path, bool opaque)
 {
     AssetLocation location;
     std::string error;
     LoadedImage image;
-    if (!ResolveAsset(dataDirectory, path, location, error) ||
-        !LoadBitmapFile(location.file, opaque, image.bitmap, error)) {
+    const bool resolved = ResolveAsset(dataDirectory, path, location, error);
+    // Read before the file is, so a change while decoding is seen on the next load.
+    const ImageSource source = resolved ? ImageSource::Of(location.file, opaque) : ImageSource{};
+    if (resolved && TakeUnloaded(source, image)) {
+        return Keep(location.name, std::move(image));
+    }
+    if (!resolved || !LoadBitmapFile(location.file, opaque, image.bitmap, error)) {
         if (loadReporter) {
             const std::string shown = location.name.empty() ? "(no path)" : location.name;
             loadReporter("cannot load " + shown +
@@ -57,13 +94,49 @@ int CGraphicsService::Load(const char* path, bool opaque)
         }
         return -1;
     }
+    image.source = source;
+    image.runs = FindPixelRuns(image.bitmap);
+    return Keep(location.name, std::move(image));
+}
+
+int CGraphicsService::Keep(const std::string& name, LoadedImage image)
+{
     if (nextHandle == INT_MAX) {
         return -1;
     }
-    image.name = location.name;
+    image.name = name;
     const int handle = nextHandle++;
     images.emplace(handle, std::move(image));
     return handle;
+}
+
+bool CGraphicsService::TakeUnloaded(const ImageSource& source, LoadedImage& image)
+{
+    const auto found = unloaded.find(source.file);
+    if (found == unloaded.end() || !(found->second.source == source)) {
+        return false;
+    }
+    image = std::move(found->second);
+    unloaded.erase(found);
+    return true;
+}
+
+ImageSource ImageSource::Of(const std::filesystem::path& file, bool opaque)
+{
+    ImageSource source;
+    source.file = file.string();
+    std::error_code code;
+    source.written = std::filesystem::last_write_time(file, code);
+    source.size = code ? 0 : std::filesystem::file_size(file, code);
+    source.known = !code;
+    source.opaque = opaque;
+    return source;
+}
+
+bool ImageSource::operator==(const ImageSource& other) const
+{
+    return known && other.known && file == other.file && written == other.written && size == other.size &&
+           opaque == other.opaque;
 }
 
 int CGraphicsService::LoadImage(const char* path, int /*flags: only 0 is in use*/)
@@ -96,6 +169,14 @@ void CGraphicsService::DestroySprite(CVantorSprite* sprite)
 
 void CGraphicsService::UnloadImages()
 {
+    // A game unloads and loads the same images on every restart: the last set unloaded is kept,
+    // and taken back for a file that has not changed since, instead of being decoded again.
+    unloaded.clear();
+    for (auto& [handle, image] : images) {
+        if (image.source.known) {
+            unloaded.insert_or_assign(image.source.file, std::move(image));
+        }
+    }
     images.clear();
 }
 

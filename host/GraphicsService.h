@@ -2,19 +2,52 @@
 // fullscreen switch. Drawing is the front ends' business; they read the images and sprites here.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <list>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "BmpCodec.h"
 #include "HostSprite.h"
 #include "VantorEngine.h"
 
+// A row's run of pixels that all draw the same way: copied (alpha 255) or blended. Pixels of
+// alpha 0 are in no run, so drawing skips them without looking.
+struct PixelRun {
+    uint16_t start;
+    uint16_t length;
+    bool blended;
+};
+
+// Every row's runs, found once at load so drawing a sprite does no per-pixel tests.
+struct PixelRuns {
+    std::vector<PixelRun> runs;
+    std::vector<uint32_t> rowStart;   // row r's runs are runs[rowStart[r]] up to rowStart[r + 1]
+};
+
+PixelRuns FindPixelRuns(const Bitmap& bitmap);
+
+// The file an image was decoded from, as it was then.
+struct ImageSource {
+    std::string file;
+    std::filesystem::file_time_type written{};
+    std::uintmax_t size = 0;
+    bool opaque = false;
+    bool known = false;   // the file's time and size could be read
+
+    static ImageSource Of(const std::filesystem::path& file, bool opaque);
+    // The same file, in the same state, decoded the same way.
+    bool operator==(const ImageSource& other) const;
+};
+
 struct LoadedImage {
     std::string name;    // as the plug-in named it, with '/'
     Bitmap bitmap;       // alpha ready for drawing (colour key applied)
+    PixelRuns runs;      // of bitmap
+    ImageSource source;
 };
 
 class CGraphicsService final : public CVantorGraphics {
@@ -44,9 +77,14 @@ public:
 
 private:
     int Load(const char* path, bool opaque);
+    // Gives the image a new handle.
+    int Keep(const std::string& name, LoadedImage image);
+    // Takes the image of the file back from the last unloaded set if the file is unchanged.
+    bool TakeUnloaded(const ImageSource& source, LoadedImage& image);
 
     std::filesystem::path dataDirectory;
     std::unordered_map<int, LoadedImage> images;
+    std::unordered_map<std::string, LoadedImage> unloaded;   // by file: the last set unloaded
     int nextHandle = 0;
     std::list<CHostSprite> sprites;
     std::unordered_map<const CVantorSprite*, std::list<CHostSprite>::iterator> spriteIndex;

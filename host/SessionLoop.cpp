@@ -454,9 +454,10 @@ private:
         line.sounds = &session.Sound().Played();
         line.graphics = &session.Graphics();
         line.quit = engine.QuitRequested();
-        std::string text = FormatTraceLine(line);
-        text += '\n';
-        std::fwrite(text.data(), 1, text.size(), trace);
+        traceLine.clear();   // one buffer for every line: no allocation once it is big enough
+        AppendTraceLine(traceLine, line);
+        traceLine += '\n';
+        std::fwrite(traceLine.data(), 1, traceLine.size(), trace);
         // A window's trace is read as the game runs (by whoever watches it react to keys); a
         // frame there lasts milliseconds, so a flush each frame costs nothing that shows.
         if (frontEnd.DrawsEveryFrame()) {
@@ -543,6 +544,7 @@ private:
     std::size_t recordWritten = 0;
     std::int32_t bestSoFar = 0;
     std::FILE* trace = nullptr;
+    std::string traceLine;
     std::FILE* recordFile = nullptr;
     bool outputFailed = false;
 };

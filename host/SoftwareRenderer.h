@@ -19,6 +19,8 @@ public:
     void DrawPauseOverlay(const Bitmap* pausePicture);
     // Draws one image centred at (x, y).
     void DrawImage(const Bitmap& image, float x, float y, bool mirrored);
+    // The same for a loaded image, through the runs found when it was loaded.
+    void DrawImage(const LoadedImage& image, float x, float y, bool mirrored);
 
     const Bitmap& Canvas() const { return canvas; }
 

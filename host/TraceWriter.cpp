@@ -4,22 +4,48 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
-std::string JsonNumber(float value)
+void AppendJsonNumber(std::string& out, float value)
 {
     if (!std::isfinite(value)) {
-        return "null";
+        out += "null";
+        return;
+    }
+    // Whole numbers below 10^5 are most of a trace (positions); their shortest text is their
+    // digits, as the exponent form is never shorter there. -0 keeps its sign through to_chars.
+    if (value == std::trunc(value) && std::fabs(value) < 1.0e5f && (value != 0.0f || !std::signbit(value))) {
+        char text[16];
+        const auto result = std::to_chars(text, text + sizeof text, static_cast<int>(value));
+        out.append(text, result.ptr);
+        out += ".0";
+        return;
     }
     char text[48];
     const auto result = std::to_chars(text, text + sizeof text, value);
-    std::string out(text, result.ptr);
-    if (out.find_first_of(".e") == std::string::npos) {
+    const std::string_view digits(text, static_cast<std::size_t>(result.ptr - text));
+    out += digits;
+    if (digits.find_first_of(".e") == std::string_view::npos) {
         out += ".0";
     }
+}
+
+std::string JsonNumber(float value)
+{
+    std::string out;
+    AppendJsonNumber(out, value);
     return out;
 }
 
 namespace {
+
+template <typename Integer>
+void AppendInteger(std::string& out, Integer value)
+{
+    char text[24];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    out.append(text, result.ptr);
+}
 
 // The length of the well-formed UTF-8 sequence at text[at], or 0 when the bytes there are not
 // one (a stray continuation byte, a cut sequence, an overlong form, a surrogate, past U+10FFFF).
@@ -56,12 +82,19 @@ std::size_t Utf8SequenceLength(const std::string& text, std::size_t at)
 
 }  // namespace
 
-std::string JsonString(const std::string& text)
+void AppendJsonString(std::string& out, const std::string& text)
 {
-    std::string out = "\"";
+    out += '"';
+    // Runs of plain printable ASCII (all of most names) go in whole.
+    std::size_t plain = 0;
     for (std::size_t at = 0; at < text.size();) {
         const char c = text[at];
         const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\') {
+            ++at;
+            continue;
+        }
+        out.append(text, plain, at - plain);
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;
@@ -71,9 +104,6 @@ std::string JsonString(const std::string& text)
             std::snprintf(escape, sizeof escape, "\\u%04x", byte);
             out += escape;
             ++at;
-        } else if (byte < 0x80) {
-            out += c;
-            ++at;
         } else if (const std::size_t length = Utf8SequenceLength(text, at); length > 0) {
             out.append(text, at, length);
             at += length;
@@ -81,11 +111,20 @@ std::string JsonString(const std::string& text)
             out += "\\ufffd";   // a byte that is no character: the replacement character
             ++at;
         }
+        plain = at;
     }
-    return out + "\"";
+    out.append(text, plain, text.size() - plain);
+    out += '"';
 }
 
-std::string FormatTraceLine(const TraceFrame& frame)
+std::string JsonString(const std::string& text)
+{
+    std::string out;
+    AppendJsonString(out, text);
+    return out;
+}
+
+void AppendTraceLine(std::string& line, const TraceFrame& frame)
 {
     // Built by appending pieces, which also keeps GCC's -Wrestrict false alarm on "a" + b away.
     // Six decimals as the trace has always had them; JSON has no text for infinities or NaN.
@@ -93,10 +132,8 @@ std::string FormatTraceLine(const TraceFrame& frame)
     if (std::isfinite(frame.dt)) {
         std::snprintf(dt, sizeof dt, "%.6f", static_cast<double>(frame.dt));
     }
-    std::string line;
-    line.reserve(4096);
     line += "{\"frame\":";
-    line += std::to_string(frame.frame);
+    AppendInteger(line, frame.frame);
     line += ",\"dt\":";
     line += dt;
     line += ",\"actions\":[";
@@ -104,9 +141,9 @@ std::string FormatTraceLine(const TraceFrame& frame)
     if (frame.actions != nullptr) {
         for (const PostedAction& action : *frame.actions) {
             line += first ? "{\"name\":" : ",{\"name\":";
-            line += JsonString(action.name);
+            AppendJsonString(line, action.name);
             line += ",\"value\":";
-            line += JsonNumber(action.value);
+            AppendJsonNumber(line, action.value);
             line += '}';
             first = false;
         }
@@ -118,7 +155,7 @@ std::string FormatTraceLine(const TraceFrame& frame)
             if (!first) {
                 line += ',';
             }
-            line += JsonString(sound);
+            AppendJsonString(line, sound);
             first = false;
         }
     }
@@ -128,15 +165,19 @@ std::string FormatTraceLine(const TraceFrame& frame)
         for (const CHostSprite& sprite : frame.graphics->Sprites()) {
             const LoadedImage* image = frame.graphics->Image(sprite.CurrentImage());
             line += first ? "{\"image\":" : ",{\"image\":";
-            line += image != nullptr ? JsonString(image->name) : "null";
+            if (image != nullptr) {
+                AppendJsonString(line, image->name);
+            } else {
+                line += "null";
+            }
             line += ",\"frames\":";
-            line += std::to_string(sprite.FrameCount());
+            AppendInteger(line, sprite.FrameCount());
             line += ",\"frame\":";
-            line += std::to_string(sprite.Frame());
+            AppendInteger(line, sprite.Frame());
             line += ",\"x\":";
-            line += JsonNumber(sprite.X());
+            AppendJsonNumber(line, sprite.X());
             line += ",\"y\":";
-            line += JsonNumber(sprite.Y());
+            AppendJsonNumber(line, sprite.Y());
             line += ",\"mirrored\":";
             line += sprite.Mirrored() ? "true}" : "false}";
             first = false;
@@ -144,5 +185,12 @@ std::string FormatTraceLine(const TraceFrame& frame)
     }
     line += "],\"quit\":";
     line += frame.quit ? "true}" : "false}";
+}
+
+std::string FormatTraceLine(const TraceFrame& frame)
+{
+    std::string line;
+    line.reserve(4096);
+    AppendTraceLine(line, frame);
     return line;
 }

@@ -20,6 +20,8 @@ struct TraceFrame {
 
 // The line for one frame, without the newline.
 std::string FormatTraceLine(const TraceFrame& frame);
+// The same line appended to the given text, so a writer can keep one buffer for every line.
+void AppendTraceLine(std::string& line, const TraceFrame& frame);
 
 // A float as JSON: shortest text that reads back the same, always with a fraction or exponent
 // ("220.0"); null for infinities and NaN, which JSON cannot hold.
@@ -27,3 +29,6 @@ std::string JsonNumber(float value);
 // A string as a JSON string literal, quotes included: UTF-8 characters as they are, control
 // characters escaped, and each byte that is not part of a valid character as U+FFFD.
 std::string JsonString(const std::string& text);
+// JsonNumber and JsonString appended to out.
+void AppendJsonNumber(std::string& out, float value);
+void AppendJsonString(std::string& out, const std::string& text);

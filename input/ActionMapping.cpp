@@ -13,21 +13,33 @@ constexpr float kStickDeadZone = static_cast<float>(XINPUT_GAMEPAD_LEFT_THUMB_DE
 
 enum class PostKind { Push, Post };
 
+// A pushed action's record with its name in place and every byte after the name zero, made
+// by the compiler: a record is 260 bytes, and filling one for each push was most of a poll.
+constexpr ActionRecord Named(const char* name)
+{
+    ActionRecord record{};
+    for (std::size_t i = 0; name[i] != '\0' && i < sizeof record.name - 1; ++i) {
+        record.name[i] = name[i];
+    }
+    return record;
+}
+
 struct KeyAction {
     BYTE key;
     const char* name;
     PostKind kind;
+    ActionRecord record;   // for a push
 };
 
 // Table order is post order. Return is handled after these, as it depends on the Alt keys.
 constexpr KeyAction kKeyActions[] = {
-    {DIK_UP, "up", PostKind::Push},
-    {DIK_LEFT, "left", PostKind::Push},
-    {DIK_DOWN, "down", PostKind::Push},
-    {DIK_RIGHT, "right", PostKind::Push},
-    {DIK_SPACE, "shoot", PostKind::Push},
-    {DIK_ESCAPE, "quit", PostKind::Post},
-    {DIK_P, "pause-toggle", PostKind::Post},
+    {DIK_UP, "up", PostKind::Push, Named("up")},
+    {DIK_LEFT, "left", PostKind::Push, Named("left")},
+    {DIK_DOWN, "down", PostKind::Push, Named("down")},
+    {DIK_RIGHT, "right", PostKind::Push, Named("right")},
+    {DIK_SPACE, "shoot", PostKind::Push, Named("shoot")},
+    {DIK_ESCAPE, "quit", PostKind::Post, {}},
+    {DIK_P, "pause-toggle", PostKind::Post, {}},
 };
 
 struct ButtonAction {
@@ -41,19 +53,27 @@ constexpr ButtonAction kButtonActions[] = {
     {XINPUT_GAMEPAD_START, "pause-toggle"},
 };
 
+constexpr ActionRecord kRightRecord = Named("right");
+constexpr ActionRecord kLeftRecord = Named("left");
+constexpr ActionRecord kStickUpRecord = Named("stickUp");
+constexpr ActionRecord kStickDownRecord = Named("stickDown");
+
 bool IsDown(const BYTE* keys, BYTE key)
 {
     return (keys[key] & kKeyDownBit) != 0;
 }
 
-// The record is a local, zero-filled so that every byte after the name's terminator is zero.
-void Push(CVantorEngine& engine, const char* name, float value)
+ActionRecord WithValue(const ActionRecord& named, float value)
 {
-    ActionRecord record{};
-    const std::size_t length = std::strlen(name);
-    std::memcpy(record.name, name, length < sizeof record.name ? length : sizeof record.name - 1);
+    ActionRecord record = named;
     record.value = value;
-    engine.PushAction(record);
+    return record;
+}
+
+// The record is made right where the call's argument goes, not copied there once more.
+void Push(CVantorEngine& engine, const ActionRecord& named, float value)
+{
+    engine.PushAction(WithValue(named, value));
 }
 
 }  // namespace
@@ -74,7 +94,7 @@ void PostKeyboardActions(CVantorEngine& engine, const BYTE* keys)
             continue;
         }
         if (action.kind == PostKind::Push) {
-            Push(engine, action.name, kKeyValue);
+            Push(engine, action.record, kKeyValue);
         } else {
             engine.PostAction(action.name);
         }
@@ -92,14 +112,14 @@ void PostGamepadActions(CVantorEngine& engine, const XINPUT_GAMEPAD& pad)
     if (StickMagnitude(thumbX, thumbY) > kStickDeadZone) {
         // Negated as int: -32768 becomes 32768, and 0 stays +0 rather than -0.
         if (thumbX > 0) {
-            Push(engine, "right", static_cast<float>(thumbX));
+            Push(engine, kRightRecord, static_cast<float>(thumbX));
         } else {
-            Push(engine, "left", static_cast<float>(-static_cast<int>(thumbX)));
+            Push(engine, kLeftRecord, static_cast<float>(-static_cast<int>(thumbX)));
         }
         if (thumbY > 0) {
-            Push(engine, "stickUp", static_cast<float>(thumbY));
+            Push(engine, kStickUpRecord, static_cast<float>(thumbY));
         } else {
-            Push(engine, "stickDown", static_cast<float>(-static_cast<int>(thumbY)));
+            Push(engine, kStickDownRecord, static_cast<float>(-static_cast<int>(thumbY)));
         }
     }
     for (const ButtonAction& action : kButtonActions) {

@@ -61,6 +61,11 @@ HRESULT CStandInDevice::GetDeviceState(DWORD size, LPVOID data)
         return DIERR_INVALIDPARAM;
     }
     auto* bytes = static_cast<BYTE*>(data);
+    if (keyboardLayout) {
+        // Read once a frame by every game: the keys go straight into the caller's buffer.
+        StandIn::ReadKeys(*reinterpret_cast<BYTE(*)[kKeyCount]>(bytes));
+        return DI_OK;
+    }
     std::memset(bytes, 0, size);
     // The mouse reports no motion and no buttons: nothing reads it.
     if (kind == Kind::Keyboard) {
@@ -87,6 +92,7 @@ HRESULT CStandInDevice::SetDataFormat(LPCDIDATAFORMAT format)
     objects.assign(format->rgodf, format->rgodf + format->dwNumObjs);
     dataSize = format->dwDataSize;
     hasFormat = true;
+    keyboardLayout = kind == Kind::Keyboard && IsKeyboardLayout();
     return DI_OK;
 }
 
@@ -126,6 +132,28 @@ void CStandInDevice::CheckFocus()
         acquired = false;
         inputLost = true;
     }
+}
+
+bool CStandInDevice::IsKeyboardLayout() const
+{
+    if (dataSize != kKeyCount) {
+        return false;
+    }
+    // Every byte must be filled by the key of its own number, as in the standard keyboard format.
+    bool filled[kKeyCount] = {};
+    for (const DIOBJECTDATAFORMAT& object : objects) {
+        const DWORD instance = (object.dwType >> kInstanceShift) & kInstanceMask;
+        if (instance != object.dwOfs) {
+            return false;
+        }
+        filled[instance] = true;
+    }
+    for (bool byte : filled) {
+        if (!byte) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void CStandInDevice::FillKeyboard(BYTE* data) const

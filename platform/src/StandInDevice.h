@@ -26,9 +26,12 @@ private:
     // Drops acquisition when a foreground device's window has lost focus since Acquire.
     void CheckFocus();
     void FillKeyboard(BYTE* data) const;
+    // Whether the format lays the keys out as the stand-in keeps them: byte n is key n.
+    bool IsKeyboardLayout() const;
 
     Kind kind;
     bool hasFormat = false;
+    bool keyboardLayout = false;                // the format is the keys' own layout
     DWORD dataSize = 0;
     std::vector<DIOBJECTDATAFORMAT> objects;   // copied from the data format
     HWND window = nullptr;

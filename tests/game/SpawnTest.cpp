@@ -1,10 +1,11 @@
-// Spawning demons, bullets and fireballs, the reach test, and list removal by pointer.
+// Spawning demons, bullets and fireballs, the reach test, the bullets' positions, and list removal by pointer.
 #include <gtest/gtest.h>
 #include <gmock/gmock.h>
 
 #include <cmath>
 
 #include "AmmoBox.h"
+#include "BulletSpots.h"
 #include "Bullet.h"
 #include "Enemy.h"
 #include "EntityList.h"
@@ -132,4 +133,39 @@ TEST(EntityList, RemovesByPointerValueOnlyAndKeepsTheOrder)
     EXPECT_TRUE(list.empty());
     RemoveFromList(list, &c);
     EXPECT_TRUE(list.empty());
+}
+
+// The bullets' positions side by side, tested four at a time: the first bullet in list order
+// within the box is found wherever it sits (inside a block of four, after one, in the tail),
+// the box's edges stay out, and moves and drops keep the order.
+TEST(BulletSpots, FindsTheFirstBulletInOrderStrictlyInsideTheBox)
+{
+    CBullet bullets[11];
+    CBulletSpots spots;
+    const float away = 1000.0f;
+    // Block one: each exactly on an edge. Block two: a hit at its first place and its second.
+    const float at[11][2] = {{133.0f, 100.0f}, {67.0f, 100.0f}, {100.0f, 144.0f}, {100.0f, 56.0f},
+                             {132.9f, 143.9f}, {100.0f, 100.0f}, {away, away},     {away, away},
+                             {std::nanf(""), 100.0f}, {67.1f, 56.1f}, {away, away}};
+    for (int i = 0; i < 11; ++i) {
+        spots.Add(&bullets[i], at[i][0], at[i][1]);
+    }
+    EXPECT_EQ(spots.FirstWithin(100.0f, 100.0f, 33.0f, 44.0f), &bullets[4]);
+
+    std::size_t hint = 0;   // stale: the spot is looked up and the hint corrected
+    spots.Move(&bullets[4], hint, away, away);
+    EXPECT_EQ(hint, 4u);
+    EXPECT_EQ(spots.FirstWithin(100.0f, 100.0f, 33.0f, 44.0f), &bullets[5]);
+
+    spots.Drop(&bullets[5]);   // the tail's hit is now the first
+    EXPECT_EQ(spots.FirstWithin(100.0f, 100.0f, 33.0f, 44.0f), &bullets[9]);
+    spots.Move(&bullets[9], hint, away, away);
+    EXPECT_EQ(hint, 8u);
+    EXPECT_EQ(spots.FirstWithin(100.0f, 100.0f, 33.0f, 44.0f), nullptr);
+
+    spots.Drop(&bullets[5]);   // no longer there: nothing happens
+    spots.Move(&bullets[5], hint, 100.0f, 100.0f);
+    EXPECT_EQ(spots.FirstWithin(100.0f, 100.0f, 33.0f, 44.0f), nullptr);
+    spots.Clear();
+    EXPECT_EQ(spots.FirstWithin(away, away, 33.0f, 44.0f), nullptr);
 }

@@ -190,6 +190,35 @@ TEST_F(AssetLoadingTest, SpritesKeepCreationOrderAndSurviveAnUnload)
     EXPECT_GT(graphics.LoadImage("images\\Key.bmp", 0), frames[0]);   // handles are not reused
 }
 
+// A restarting game unloads and loads its images again: an unchanged file comes back without
+// being decoded anew, under a new handle; a file changed since, or loaded as the other kind, is
+// read again.
+TEST_F(AssetLoadingTest, ImagesLoadedAgainAfterAnUnloadAreTheFilesAsTheyAreNow)
+{
+    const int first = graphics.LoadImage("images\\Key.bmp", 0);
+    const std::vector<uint32_t> keyed = graphics.Image(first)->bitmap.pixels;
+    graphics.UnloadImages();
+    const int again = graphics.LoadImage("images\\Key.bmp", 0);
+    ASSERT_NE(graphics.Image(again), nullptr);
+    EXPECT_GT(again, first);
+    EXPECT_EQ(graphics.Image(again)->bitmap.pixels, keyed);
+    EXPECT_EQ(graphics.Image(again)->name, "images/Key.bmp");
+
+    graphics.UnloadImages();
+    const int background = graphics.LoadBackgroundImage("images\\Key.bmp");   // no colour key
+    EXPECT_EQ(graphics.Image(background)->bitmap.pixels[0], kMagenta);
+
+    graphics.UnloadImages();
+    WriteBytes(data.Path() / "images" / "Key.bmp", MakeBmp(3, 1, {kRed, kRed, kRed}, 24));
+    const int changed = graphics.LoadImage("images\\Key.bmp", 0);
+    ASSERT_NE(graphics.Image(changed), nullptr);
+    EXPECT_EQ(graphics.Image(changed)->bitmap.width, 3);
+
+    graphics.UnloadImages();
+    std::filesystem::remove(data.Path() / "images" / "Key.bmp");
+    EXPECT_EQ(graphics.LoadImage("images\\Key.bmp", 0), -1);   // gone: not served from memory
+}
+
 TEST_F(AssetLoadingTest, SoundsPlayByHandleAndAreRecordedForTheFrame)
 {
     const int jump = sound.LoadSound("sounds\\jump.wav");

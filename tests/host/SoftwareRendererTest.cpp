@@ -92,4 +92,44 @@ TEST_F(SoftwareRendererTest, PauseDimsTheSceneAndShowsItsPictureInTheMiddle)
     EXPECT_EQ(At(renderer.Canvas(), 319, 240), kRed);
 }
 
+// Scenes draw each loaded image through the runs found at load; they must give exactly what the
+// plain per-pixel drawing of the same bitmap gives: mirrored or not, cut by any screen edge, with
+// every alpha over a backdrop of every shade.
+TEST_F(SoftwareRendererTest, DrawingThroughTheRunsFoundAtLoadMatchesPixelByPixelDrawing)
+{
+    constexpr int kSize = 23;
+    std::vector<uint32_t> pixels;
+    for (int i = 0; i < kSize * kSize; ++i) {
+        const auto n = static_cast<uint32_t>(i);
+        const uint32_t alpha = (n % 7 == 0) ? 0u : (n % 5 == 0) ? 255u : (n * 37u) % 256u;
+        pixels.push_back(alpha << 24 | ((n * 91u) % 256u) << 16 | ((n * 13u) % 256u) << 8 | ((n * 201u) % 256u));
+    }
+    WriteBytes(data.Path() / "images" / "Mix.bmp", MakeBmp(kSize, kSize, pixels, 32));
+    const int mix = graphics.LoadImage("images\\Mix.bmp", 0);
+    const LoadedImage* image = graphics.Image(mix);
+    ASSERT_NE(image, nullptr);
+    ASSERT_EQ(image->runs.rowStart.size(), static_cast<std::size_t>(kSize) + 1);
+    Bitmap backdrop;
+    backdrop.width = kScreenWidth;
+    backdrop.height = kScreenHeight;
+    for (int i = 0; i < kScreenWidth * kScreenHeight; ++i) {
+        backdrop.pixels.push_back(0xFF000000u | static_cast<uint32_t>(i * 2654435761u) >> 8);
+    }
+    backdrop.opaque = true;
+    const float places[][2] = {{100.0f, 100.0f}, {3.0f, 240.0f}, {636.0f, 240.0f}, {320.0f, 4.0f},
+                               {320.0f, 477.0f}, {-5.0f, -5.0f}, {645.0f, 485.0f}};
+    for (const auto& place : places) {
+        for (bool mirrored : {false, true}) {
+            SCOPED_TRACE(testing::Message() << place[0] << ", " << place[1] << (mirrored ? " mirrored" : ""));
+            CSoftwareRenderer byRuns;
+            CSoftwareRenderer byPixels;
+            byRuns.DrawImage(backdrop, 320.0f, 240.0f, false);
+            byPixels.DrawImage(backdrop, 320.0f, 240.0f, false);
+            byRuns.DrawImage(*image, place[0], place[1], mirrored);
+            byPixels.DrawImage(image->bitmap, place[0], place[1], mirrored);
+            EXPECT_EQ(byRuns.Canvas().pixels, byPixels.Canvas().pixels);
+        }
+    }
+}
+
 }  // namespace

@@ -23,6 +23,8 @@ constexpr int kDesktopMargin = 96;   // room for panels and window borders
 // How long to wait for the window manager to give the new window focus before the input starts:
 // the keyboard binds itself to the window that is active at that moment.
 constexpr Uint32 kFocusWaitMs = 1000;
+// How long closing the sound device and SDL may hold the end of the game.
+constexpr Uint32 kLongestTeardownMs = 120;
 
 SDL_Surface* SurfaceOf(const Bitmap& bitmap)
 {
@@ -159,7 +161,7 @@ public:
 };
 
 
-CSdlFrontEnd::CSdlFrontEnd() = default;
+CSdlFrontEnd::CSdlFrontEnd() : mixer(std::make_unique<CMixerSoundOutput>()) {}
 
 CSdlFrontEnd::~CSdlFrontEnd() = default;
 
@@ -196,8 +198,8 @@ bool CSdlFrontEnd::Open(CHostSession& session, std::string& error)
     if (CGraphicsService::LoadBitmapFile(session.DataDirectory() / kIconPicture, false, icon, error)) {
         window->SetIcon(icon);
     }
-    if (mixer.Open(error)) {
-        session.SetSoundOutput(mixer);
+    if (mixer->Open(error)) {
+        session.SetSoundOutput(*mixer);
     } else {
         ReportProblem("no sound device (" + error + "); playing without sound");
     }
@@ -276,10 +278,46 @@ void CSdlFrontEnd::Close(CHostSession& session)
         session.Graphics().SetFullscreenHandler({});
     }
     session.UseSilence();   // the mixer closes below
-    mixer.Close();
-    window.reset();
-    if (sdlStarted) {
-        SDL_Quit();
-        sdlStarted = false;
+    window.reset();         // the player sees the game end at once
+    if (!sdlStarted) {
+        mixer->Close();
+        return;
     }
+    sdlStarted = false;
+    // Closing the sound device (ALSA draining, Wine) and SDL_Quit (joining SDL's threads) can
+    // take a second or more on a busy machine, after the game has ended and its files are
+    // closed. They run on a thread of their own, waited for a bounded time; whatever is left
+    // when the time is up ends with the process (main ends it at once after a window run).
+    struct Teardown {
+        CMixerSoundOutput* mixer;
+        SDL_sem* done;
+    };
+    SDL_sem* done = SDL_CreateSemaphore(0);
+    auto* teardown = new Teardown{mixer.get(), done};
+    SDL_Thread* thread = done == nullptr ? nullptr : SDL_CreateThread([](void* data) {
+        auto* work = static_cast<Teardown*>(data);
+        work->mixer->Close();
+        SDL_Quit();
+        SDL_SemPost(work->done);
+        return 0;
+    }, "teardown", teardown);
+    if (thread == nullptr) {
+        mixer->Close();
+        SDL_Quit();
+        if (done != nullptr) {
+            SDL_DestroySemaphore(done);
+        }
+        delete teardown;
+        return;
+    }
+    if (SDL_SemWaitTimeout(done, kLongestTeardownMs) == 0) {
+        SDL_WaitThread(thread, nullptr);
+        SDL_DestroySemaphore(done);
+        delete teardown;
+        return;
+    }
+    // Still busy: the thread keeps the mixer, the semaphore and its work until the process ends.
+    SDL_DetachThread(thread);
+    static_cast<void>(mixer.release());
+    teardownUnfinished = true;
 }

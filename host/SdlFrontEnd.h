@@ -27,10 +27,15 @@ public:
     float NextFrameTime() override;
     void Close(CHostSession& session) override;
 
+    // Close left SDL's teardown running on a thread: the process must end without running
+    // destructors (main does, after flushing its output).
+    bool TeardownUnfinished() const { return teardownUnfinished; }
+
 private:
     std::unique_ptr<CWindow> window;
-    CMixerSoundOutput mixer;
+    std::unique_ptr<CMixerSoundOutput> mixer;   // let go unfreed if its teardown is unfinished
     bool sdlStarted = false;
+    bool teardownUnfinished = false;
     bool headlessDriver = false;   // the dummy or offscreen video driver, asked for by name
     bool timing = false;
     Uint64 previous = 0;

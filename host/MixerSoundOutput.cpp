@@ -4,6 +4,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -11,7 +13,17 @@ constexpr int kRate = 44100;
 constexpr int kChannels = 2;
 constexpr int kBufferFrames = 1024;
 constexpr int kMixChannels = 16;   // sounds that can play at the same time
+constexpr long kFullScale = 32767;
 }  // namespace
+
+int CMixerSoundOutput::HeadroomVolume(long totalPeak)
+{
+    if (totalPeak <= kFullScale) {
+        return MIX_MAX_VOLUME;
+    }
+    // Rounded down: volume * totalPeak / 128 must not pass full scale.
+    return static_cast<int>(kFullScale * MIX_MAX_VOLUME / totalPeak);
+}
 
 bool CMixerSoundOutput::OpenDevice(std::string& error)
 {
@@ -25,6 +37,7 @@ bool CMixerSoundOutput::OpenDevice(std::string& error)
         return false;
     }
     Mix_AllocateChannels(kMixChannels);
+    channelPeaks.assign(kMixChannels, 0);
     Mix_QuerySpec(&deviceRate, &deviceFormat, &deviceChannels);
     open = true;
     return true;
@@ -95,6 +108,15 @@ bool CMixerSoundOutput::Add(int handle, const PcmSound& sound)
     if (clip->samples.empty()) {
         clip->samples.assign(4, 0);   // a silent moment rather than an empty chunk
     }
+    if (deviceFormat == AUDIO_S16SYS) {
+        int peak = 0;
+        for (std::size_t i = 0; i + 1 < clip->samples.size(); i += 2) {
+            int16_t sample;
+            std::memcpy(&sample, &clip->samples[i], sizeof sample);
+            peak = std::max(peak, std::abs(static_cast<int>(sample)));
+        }
+        clip->peak = std::min(peak, static_cast<int>(kFullScale));
+    }
     clip->chunk = Mix_QuickLoad_RAW(clip->samples.data(), static_cast<Uint32>(clip->samples.size()));
     if (clip->chunk == nullptr) {
         return false;
@@ -111,8 +133,35 @@ bool CMixerSoundOutput::Add(int handle, const PcmSound& sound)
 void CMixerSoundOutput::Play(int handle)
 {
     const auto found = clips.find(handle);
-    if (found != clips.end()) {
-        Mix_PlayChannel(-1, found->second->chunk, 0);   // all channels busy: this one is skipped
+    if (muted || found == clips.end()) {
+        return;
+    }
+    const int channel = Mix_PlayChannel(-1, found->second->chunk, 0);   // none free: skipped
+    if (channel < 0 || channel >= static_cast<int>(channelPeaks.size())) {
+        return;
+    }
+    channelPeaks[static_cast<std::size_t>(channel)] = found->second->peak;
+    long total = 0;
+    for (int i = 0; i < static_cast<int>(channelPeaks.size()); ++i) {
+        if (Mix_Playing(i) != 0) {
+            total += channelPeaks[static_cast<std::size_t>(i)];
+        }
+    }
+    // Every playing sound gets the same volume; a sound that started louder gets quieter, so
+    // that the sum of what plays stays within full scale.
+    const int volume = HeadroomVolume(total);
+    for (int i = 0; i < static_cast<int>(channelPeaks.size()); ++i) {
+        if (Mix_Playing(i) != 0 || i == channel) {
+            Mix_Volume(i, volume);
+        }
+    }
+}
+
+void CMixerSoundOutput::SetMuted(bool value)
+{
+    muted = value;
+    if (muted && open) {
+        Mix_HaltChannel(-1);
     }
 }
 

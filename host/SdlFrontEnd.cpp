@@ -26,6 +26,60 @@ constexpr Uint32 kFocusWaitMs = 1000;
 // How long closing the sound device and SDL may hold the end of the game.
 constexpr Uint32 kLongestTeardownMs = 120;
 
+// The sound switch's notice: drawn by the host over the game for a moment, never part of the
+// game's picture (so never in a trace), in a tiny font of its own.
+constexpr Uint64 kNoticeMs = 1500;
+constexpr int kNoticeDot = 3;   // logical pixels per font dot
+constexpr int kGlyphWidth = 5;
+constexpr int kGlyphHeight = 7;
+
+// Rows of the letters the notices use, '#' for a dot.
+const char* const* GlyphOf(char letter)
+{
+    static const char* const kS[] = {" ####", "#    ", "#    ", " ### ", "    #", "    #", "#### "};
+    static const char* const kO[] = {" ### ", "#   #", "#   #", "#   #", "#   #", "#   #", " ### "};
+    static const char* const kU[] = {"#   #", "#   #", "#   #", "#   #", "#   #", "#   #", " ### "};
+    static const char* const kN[] = {"#   #", "##  #", "# # #", "#  ##", "#   #", "#   #", "#   #"};
+    static const char* const kD[] = {"#### ", "#   #", "#   #", "#   #", "#   #", "#   #", "#### "};
+    static const char* const kF[] = {"#####", "#    ", "#    ", "#### ", "#    ", "#    ", "#    "};
+    switch (letter) {
+    case 'S': return kS;
+    case 'O': return kO;
+    case 'U': return kU;
+    case 'N': return kN;
+    case 'D': return kD;
+    case 'F': return kF;
+    default: return nullptr;   // a space
+    }
+}
+
+// Draws text centred near the top of the 640 by 480 screen, light on a dark plate.
+void DrawNotice(SDL_Renderer* renderer, const std::string& text)
+{
+    const int advance = (kGlyphWidth + 1) * kNoticeDot;
+    const int width = static_cast<int>(text.size()) * advance - kNoticeDot;
+    const int left = (kScreenWidth - width) / 2;
+    const int top = 16;
+    const SDL_Rect plate{left - 8, top - 8, width + 16, kGlyphHeight * kNoticeDot + 16};
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 170);
+    SDL_RenderFillRect(renderer, &plate);
+    SDL_SetRenderDrawColor(renderer, 255, 240, 200, 255);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char* const* glyph = GlyphOf(text[i]);
+        for (int row = 0; glyph != nullptr && row < kGlyphHeight; ++row) {
+            for (int column = 0; column < kGlyphWidth; ++column) {
+                if (glyph[row][column] == '#') {
+                    const SDL_Rect dot{left + static_cast<int>(i) * advance + column * kNoticeDot,
+                                       top + row * kNoticeDot, kNoticeDot, kNoticeDot};
+                    SDL_RenderFillRect(renderer, &dot);
+                }
+            }
+        }
+    }
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+}
+
 SDL_Surface* SurfaceOf(const Bitmap& bitmap)
 {
     return SDL_CreateRGBSurfaceWithFormatFrom(
@@ -132,13 +186,17 @@ public:
         SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE);
     }
 
-    // Shows the picture; when shot is given, also reads back what the window shows.
-    void Present(const Bitmap& canvas, Bitmap* shot)
+    // Shows the picture and the notice, if any; when shot is given, also reads back what the
+    // window shows.
+    void Present(const Bitmap& canvas, const std::string& notice, Bitmap* shot)
     {
         SDL_UpdateTexture(texture, nullptr, canvas.pixels.data(), canvas.width * 4);
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);
         SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+        if (!notice.empty()) {
+            DrawNotice(renderer, notice);
+        }
         if (shot != nullptr && SDL_GetRendererOutputSize(renderer, &shot->width, &shot->height) == 0) {
             shot->pixels.assign(static_cast<std::size_t>(shot->width * shot->height), 0);
             if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888,
@@ -235,6 +293,13 @@ FrontEndEvents CSdlFrontEnd::BeginFrame(std::int64_t)
             events.closed = true;
             return events;
         }
+        // M switches the sound; not game input, so never recorded and never in a trace.
+        if (event.type == SDL_KEYDOWN && event.key.repeat == 0 &&
+            event.key.keysym.scancode == SDL_SCANCODE_M && mixer != nullptr) {
+            mixer->SetMuted(!mixer->Muted());
+            notice = mixer->Muted() ? "SOUND OFF" : "SOUND ON";
+            noticeEnds = SDL_GetTicks64() + kNoticeMs;
+        }
         if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
                                               event.window.event == SDL_WINDOWEVENT_MINIMIZED)) {
             events.focusLost = true;
@@ -245,7 +310,10 @@ FrontEndEvents CSdlFrontEnd::BeginFrame(std::int64_t)
 
 void CSdlFrontEnd::Present(const Bitmap& canvas, Bitmap* shot)
 {
-    window->Present(canvas, shot);
+    if (!notice.empty() && SDL_GetTicks64() >= noticeEnds) {
+        notice.clear();
+    }
+    window->Present(canvas, notice, shot);
 }
 
 float CSdlFrontEnd::NextFrameTime()

@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <memory>
+#include <string>
 
 #include "FrontEnd.h"
 #include "MixerSoundOutput.h"
@@ -37,6 +38,8 @@ private:
     bool sdlStarted = false;
     bool teardownUnfinished = false;
     bool headlessDriver = false;   // the dummy or offscreen video driver, asked for by name
+    std::string notice;   // shown over the game until noticeEnds (SDL ticks)
+    Uint64 noticeEnds = 0;
     bool timing = false;
     Uint64 previous = 0;
 };

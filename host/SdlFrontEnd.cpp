@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "HostPaths.h"
 #include "HostSession.h"
@@ -18,8 +19,10 @@ constexpr float kNominalFrameTime = 1.0f / 60.0f;
 // A longer stall (a dragged window, a busy machine) counts as this much game time, so nothing
 // jumps through a wall or through the player.
 constexpr float kLongestStallCounted = 0.1f;
-constexpr int kMaxInitialScale = 2;
 constexpr int kDesktopMargin = 96;   // room for panels and window borders
+// A whole-number scale is kept while it fills at least this share of what the window could
+// show; below that (or under 1x) the picture is scaled to fit with smooth filtering.
+constexpr float kWholeScaleShare = 0.85f;
 // How long to wait for the window manager to give the new window focus before the input starts:
 // the keyboard binds itself to the window that is active at that moment.
 constexpr Uint32 kFocusWaitMs = 1000;
@@ -87,19 +90,16 @@ SDL_Surface* SurfaceOf(const Bitmap& bitmap)
         bitmap.width * 4, SDL_PIXELFORMAT_ARGB8888);
 }
 
-// The largest whole multiple of 640 by 480 (at most 2) that fits on the desktop.
+// The largest whole multiple of 640 by 480 that fits on the desktop with room to spare.
 int InitialScale()
 {
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) {
         return 1;
     }
-    int scale = kMaxInitialScale;
-    while (scale > 1 && (kScreenWidth * scale > usable.w - kDesktopMargin ||
-                         kScreenHeight * scale > usable.h - kDesktopMargin)) {
-        --scale;
-    }
-    return scale;
+    const int scale = std::min((usable.w - kDesktopMargin) / kScreenWidth,
+                               (usable.h - kDesktopMargin) / kScreenHeight);
+    return std::max(scale, 1);
 }
 
 }  // namespace
@@ -149,7 +149,26 @@ public:
             error = SDL_GetError();
             return false;
         }
+        FitScale();
         return true;
+    }
+
+    // Whole-number scaling with sharp pixels when the window holds a good multiple of the
+    // screen; otherwise the screen fills the window, filtered smoothly so that small text
+    // (AMMO) stays readable instead of losing rows of pixels.
+    void FitScale()
+    {
+        int width = 0;
+        int height = 0;
+        if (SDL_GetRendererOutputSize(renderer, &width, &height) != 0 || width <= 0 || height <= 0) {
+            return;
+        }
+        const float fit = std::min(static_cast<float>(width) / kScreenWidth,
+                                   static_cast<float>(height) / kScreenHeight);
+        const float whole = std::floor(fit);
+        const bool sharp = whole >= 1.0f && whole >= fit * kWholeScaleShare;
+        SDL_RenderSetIntegerScale(renderer, sharp ? SDL_TRUE : SDL_FALSE);
+        SDL_SetTextureScaleMode(texture, sharp ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
     }
 
     void SetIcon(const Bitmap& icon)
@@ -299,6 +318,9 @@ FrontEndEvents CSdlFrontEnd::BeginFrame(std::int64_t)
             mixer->SetMuted(!mixer->Muted());
             notice = mixer->Muted() ? "SOUND OFF" : "SOUND ON";
             noticeEnds = SDL_GetTicks64() + kNoticeMs;
+        }
+        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+            window->FitScale();
         }
         if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
                                               event.window.event == SDL_WINDOWEVENT_MINIMIZED)) {

@@ -250,6 +250,14 @@ bool CSdlFrontEnd::Prepare(std::string&)
 bool CSdlFrontEnd::Open(CHostSession& session, std::string& error)
 {
     SDL_SetMainReady();   // main is our own (SDL_MAIN_HANDLED)
+#if defined(__linux__)
+    // Without a Wayland socket named or a runtime directory to find one in, SDL's Wayland probe
+    // cannot succeed and only leaves libwayland's complaint about XDG_RUNTIME_DIR on the
+    // terminal: only X11 is tried then. SDL_VIDEODRIVER, if set, still decides.
+    if (SDL_getenv("WAYLAND_DISPLAY") == nullptr && SDL_getenv("XDG_RUNTIME_DIR") == nullptr) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    }
+#endif
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS) != 0) {
         error = std::string("no display available (") + SDL_GetError() +
                 "); run vantor --headless to play without a window";

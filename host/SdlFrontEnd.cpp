@@ -216,7 +216,7 @@ public:
         if (!notice.empty()) {
             DrawNotice(renderer, notice);
         }
-        if (shot != nullptr && SDL_GetRendererOutputSize(renderer, &shot->width, &shot->height) == 0) {
+        if (shot != nullptr && ShownSize(shot->width, shot->height)) {
             shot->pixels.assign(static_cast<std::size_t>(shot->width * shot->height), 0);
             if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888,
                                      shot->pixels.data(), shot->width * 4) != 0) {
@@ -224,6 +224,19 @@ public:
             }
         }
         SDL_RenderPresent(renderer);
+    }
+
+    // The size in window pixels of the letterboxed picture, which is what can be read back.
+    bool ShownSize(int& width, int& height) const
+    {
+        SDL_Rect viewport;
+        float scaleX = 0.0f;
+        float scaleY = 0.0f;
+        SDL_RenderGetViewport(renderer, &viewport);
+        SDL_RenderGetScale(renderer, &scaleX, &scaleY);
+        width = static_cast<int>(std::lround(static_cast<float>(viewport.w) * scaleX));
+        height = static_cast<int>(std::lround(static_cast<float>(viewport.h) * scaleY));
+        return width > 0 && height > 0;
     }
 
     bool Minimized() const

@@ -55,11 +55,14 @@ bool CEntityRegistry::End(CVantorEntity* entity)
     return true;
 }
 
-void CEntityRegistry::UpdateAll()
+void CEntityRegistry::UpdateAll(const std::function<void(CVantorEntity*)>& before)
 {
     const std::size_t count = slots.size();   // entities made in this frame wait for the next
     for (std::size_t i = 0; i < count; ++i) {
         if (slots[i].alive) {
+            if (before) {
+                before(slots[i].entity);
+            }
             slots[i].entity->Update();
         }
     }

@@ -34,8 +34,9 @@ public:
     // Takes a live entity out of the update order; its memory goes after the frame. False for an
     // unknown or already ended entity.
     bool End(CVantorEntity* entity);
-    // Update of every live entity registered before this call, once, in registration order.
-    void UpdateAll();
+    // Update of every live entity registered before this call, once, in registration order;
+    // before, when given, hears of each entity just before its Update.
+    void UpdateAll(const std::function<void(CVantorEntity*)>& before = {});
     // Frees the entities ended since the last call; call it after the frame, never during one.
     void ReleaseEnded();
 

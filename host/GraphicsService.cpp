@@ -1,4 +1,4 @@
-// Images by handle and sprites in creation order.
+// Images by handle and sprites in drawing order.
 #include "GraphicsService.h"
 
 #include <algorithm>
@@ -146,14 +146,35 @@ int CGraphicsService::LoadImage(const char* path, int /*flags: only 0 is in use*
 
 int CGraphicsService::LoadBackgroundImage(const char* path)
 {
-    return Load(path, true);
+    const int handle = Load(path, true);
+    if (handle >= 0) {
+        backgroundImages.insert(handle);
+    }
+    return handle;
 }
 
 CVantorSprite* CGraphicsService::CreateSprite(int frameCount, const int* frames)
 {
-    sprites.emplace_back(frameCount, frames);
-    const auto where = std::prev(sprites.end());
-    spriteIndex.emplace(&*where, where);
+    // The game module makes some sprites in another entity's code than their owner's (the HUD
+    // is rebuilt from the code of whichever entity changed the score; a bullet's sprite is made
+    // by the code that made the bullet). So: a sprite made just after an entity without sprites
+    // of its own goes to that entity's layer; sprites made after sprites were destroyed in the
+    // same entity's code replace them and keep their layer; the rest go to the running entity's.
+    SpriteLayer layer = nextLayer ? *nextLayer : replacedLayer.value_or(creatorLayer);
+    nextLayer.reset();
+    if (frameCount > 0 && frames != nullptr && backgroundImages.count(frames[0]) != 0) {
+        layer = SpriteLayer::Background;
+    }
+    // The new sprite goes after every sprite of its layer and below all of the layers above.
+    std::size_t above = 0;
+    for (std::size_t i = static_cast<std::size_t>(layer) + 1; i < layerSizes.size(); ++i) {
+        above += layerSizes[i];
+    }
+    auto position = sprites.end();
+    std::advance(position, -static_cast<std::ptrdiff_t>(above));
+    const auto where = sprites.emplace(position, frameCount, frames);
+    spriteIndex.emplace(&*where, SpriteSlot{where, layer});
+    ++layerSizes[static_cast<std::size_t>(layer)];
     return &*where;
 }
 
@@ -163,7 +184,11 @@ void CGraphicsService::DestroySprite(CVantorSprite* sprite)
     if (found == spriteIndex.end()) {
         return;
     }
-    sprites.erase(found->second);
+    if (found->second.layer != SpriteLayer::Background) {
+        replacedLayer = found->second.layer;
+    }
+    sprites.erase(found->second.where);
+    --layerSizes[static_cast<std::size_t>(found->second.layer)];
     spriteIndex.erase(found);
 }
 
@@ -178,6 +203,8 @@ void CGraphicsService::UnloadImages()
         }
     }
     images.clear();
+    // Handles are never reused, so the set may keep its entries; clearing it is only tidier.
+    backgroundImages.clear();
 }
 
 void CGraphicsService::SetFullscreen(bool value)

@@ -1,13 +1,19 @@
-// The graphics service the plug-ins see: images by handle, sprites in creation order, the
-// fullscreen switch. Drawing is the front ends' business; they read the images and sprites here.
+// The graphics service the plug-ins see: images by handle, sprites in drawing order, the
+// fullscreen switch. Drawing order: a sprite showing a background image at the bottom, then
+// layers by the kind of entity that made the sprite (SpriteLayer, set by the engine while an
+// entity runs), creation order within a layer; so a demon born late never covers the HUD.
+// Drawing is the front ends' business; they read the images and sprites here.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <list>
+#include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "BmpCodec.h"
@@ -50,6 +56,9 @@ struct LoadedImage {
     ImageSource source;
 };
 
+// Bottom to top. Outside is for sprites made while no entity runs.
+enum class SpriteLayer { Background, Outside, Scenery, Actors, Player, GameState, Count };
+
 class CGraphicsService final : public CVantorGraphics {
 public:
     using Reporter = std::function<void(const std::string&)>;
@@ -62,6 +71,22 @@ public:
     void DestroySprite(CVantorSprite* sprite) override;
     void UnloadImages() override;
     void SetFullscreen(bool fullscreen) override;
+
+    // The layer of the sprites made from now on (the engine sets it around each entity's code).
+    void SetCreatorLayer(SpriteLayer layer)
+    {
+        creatorLayer = layer;
+        nextLayer.reset();
+        replacedLayer.reset();
+    }
+    // The layer of the next sprite only (made for an entity just created).
+    void SetNextSpriteLayer(SpriteLayer layer)
+    {
+        nextLayer = layer;
+        replacedLayer.reset();
+    }
+    std::size_t SpriteCount() const { return spriteIndex.size(); }
+    SpriteLayer CreatorLayer() const { return creatorLayer; }
 
     // Null for a handle that is negative, unknown or unloaded.
     const LoadedImage* Image(int handle) const;
@@ -86,8 +111,18 @@ private:
     std::unordered_map<int, LoadedImage> images;
     std::unordered_map<std::string, LoadedImage> unloaded;   // by file: the last set unloaded
     int nextHandle = 0;
-    std::list<CHostSprite> sprites;
-    std::unordered_map<const CVantorSprite*, std::list<CHostSprite>::iterator> spriteIndex;
+    struct SpriteSlot {
+        std::list<CHostSprite>::iterator where;
+        SpriteLayer layer;
+    };
+
+    std::unordered_set<int> backgroundImages;   // handles loaded by LoadBackgroundImage
+    std::list<CHostSprite> sprites;             // drawing order
+    std::unordered_map<const CVantorSprite*, SpriteSlot> spriteIndex;
+    std::array<std::size_t, static_cast<std::size_t>(SpriteLayer::Count)> layerSizes{};
+    SpriteLayer creatorLayer = SpriteLayer::Outside;
+    std::optional<SpriteLayer> nextLayer;       // for the sprite of an entity just made
+    std::optional<SpriteLayer> replacedLayer;   // of the last sprite destroyed by this code
     bool fullscreen = false;
     Reporter loadReporter;
     std::function<void(bool)> fullscreenHandler;

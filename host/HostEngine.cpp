@@ -23,13 +23,38 @@ CHostEngine::CHostEngine(CGraphicsService& graphicsService, CSoundService& sound
 {
 }
 
-bool CHostEngine::AddEntity(CVantorEntity* entity)
+SpriteLayer CHostEngine::LayerOfClass(const char* className)
+{
+    static const std::unordered_map<std::string, SpriteLayer> kLayers = {
+        {"GameState", SpriteLayer::GameState}, {"Player", SpriteLayer::Player},
+        {"Bullet", SpriteLayer::Actors},       {"Fireball", SpriteLayer::Actors},
+        {"Enemy", SpriteLayer::Actors},        {"Shooter", SpriteLayer::Scenery},
+        {"AmmoBox", SpriteLayer::Scenery},
+    };
+    const auto found = className != nullptr ? kLayers.find(className) : kLayers.end();
+    return found != kLayers.end() ? found->second : SpriteLayer::Scenery;
+}
+
+template <typename Code>
+auto CHostEngine::AsEntity(const CVantorEntity* entity, Code code)
+{
+    // An entity may make another one inside its own code: the maker's layer comes back after.
+    const SpriteLayer outer = graphics.CreatorLayer();
+    const auto found = layers.find(entity);
+    graphics.SetCreatorLayer(found != layers.end() ? found->second : SpriteLayer::Outside);
+    auto result = code();
+    graphics.SetCreatorLayer(outer);
+    return result;
+}
+
+bool CHostEngine::AddEntity(CVantorEntity* entity, const char* className)
 {
     if (entity == nullptr) {
         return false;
     }
     entities.Add(entity);
-    return entity->Attach(this);
+    layers[entity] = LayerOfClass(className);
+    return AsEntity(entity, [&] { return entity->Attach(this); });
 }
 
 CVantorEntity* CHostEngine::CreateEntity(const char* className)
@@ -42,14 +67,21 @@ CVantorEntity* CHostEngine::CreateEntity(const char* className)
         }
         return nullptr;
     }
-    entity->Attach(this);   // the game entities' Attach cannot fail
+    layers[entity] = LayerOfClass(className);
+    const std::size_t spritesBefore = graphics.SpriteCount();
+    AsEntity(entity, [&] { return entity->Attach(this); });   // the game entities' cannot fail
     entities.Add(entity);
+    if (graphics.SpriteCount() == spritesBefore) {
+        graphics.SetNextSpriteLayer(layers[entity]);   // its maker makes its sprite next
+    }
     return entity;
 }
 
 void CHostEngine::DestroyEntity(CVantorEntity* entity)
 {
-    entities.End(entity);   // an unknown or already ended entity is let be
+    if (entities.End(entity)) {   // an unknown or already ended entity is let be
+        layers.erase(entity);
+    }
 }
 
 void CHostEngine::Enqueue(const ActionRecord& record)
@@ -127,7 +159,11 @@ void CHostEngine::RunFrame(float dt, const FrameInput& frameInput, const std::fu
     fullscreenHeld = fullscreenNow;
 
     if (!paused) {
-        entities.UpdateAll();
+        entities.UpdateAll([this](CVantorEntity* entity) {
+            const auto found = layers.find(entity);
+            graphics.SetCreatorLayer(found != layers.end() ? found->second : SpriteLayer::Outside);
+        });
+        graphics.SetCreatorLayer(SpriteLayer::Outside);
     }
 
     if (draw) {

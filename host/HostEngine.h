@@ -11,6 +11,7 @@
 #include <functional>
 #include <list>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "EntityRegistry.h"
@@ -59,7 +60,10 @@ public:
     void SetFatalHandler(FatalHandler handler) { fatal = std::move(handler); }
     void SetInput(CVantorInput* inputObject) { input = inputObject; }
     // Registers an entity the host made itself (the game state) and attaches it; Attach's result.
-    bool AddEntity(CVantorEntity* entity);
+    // className decides the layer its sprites are drawn in (see LayerOfClass).
+    bool AddEntity(CVantorEntity* entity, const char* className = nullptr);
+    // The drawing layer of the sprites an entity of this class makes.
+    static SpriteLayer LayerOfClass(const char* className);
 
     // --- Frames
     // Polls the input object, keeping what it posts in input (cleared first) instead of the queue.
@@ -88,7 +92,11 @@ private:
     FatalHandler fatal;
     CVantorInput* input = nullptr;
 
+    // Runs code of an entity with its sprites going to its layer; afterwards, none is running.
+    template <typename Code> auto AsEntity(const CVantorEntity* entity, Code code);
+
     CEntityRegistry entities;
+    std::unordered_map<const CVantorEntity*, SpriteLayer> layers;   // live entities
     std::list<ActionRecord> queue;
     std::vector<PostedAction> frameActions;
     FrameInput* capture = nullptr;   // set while the input object polls

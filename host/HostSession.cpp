@@ -125,7 +125,7 @@ bool CHostSession::StartGame(std::string& error)
         return false;
     }
     loadFailures.clear();
-    const bool attached = engine.AddEntity(gameState);
+    const bool attached = engine.AddEntity(gameState, kGameStateClass);
     started = true;
     if (!attached) {
         error = "the game could not start: " +

@@ -4,17 +4,66 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+
+#if defined(__linux__)
+#include <dlfcn.h>
+#endif
 
 namespace {
 constexpr int kRate = 44100;
 constexpr int kChannels = 2;
 constexpr int kBufferFrames = 1024;
 constexpr int kMixChannels = 16;   // sounds that can play at the same time
+constexpr long kFullScale = 32767;
+}  // namespace
+
+int CMixerSoundOutput::HeadroomVolume(long totalPeak)
+{
+    if (totalPeak <= kFullScale) {
+        return MIX_MAX_VOLUME;
+    }
+    // Rounded down: volume * totalPeak / 128 must not pass full scale.
+    return static_cast<int>(kFullScale * MIX_MAX_VOLUME / totalPeak);
+}
+
+namespace {
+
+#if defined(__linux__)
+extern "C" void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA prints a screenful of its own reasons ("ALSA lib ...") when there is no sound device,
+// before our one line says so. Its handler is set through the library SDL will load (found at
+// run time, so the game needs no ALSA to link); the library stays loaded for SDL.
+void SilenceAlsa()
+{
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    static bool done = false;
+    if (done) {
+        return;
+    }
+    done = true;
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+    if (alsa == nullptr) {
+        return;
+    }
+    using SetHandler = int (*)(Handler);
+    const auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (set != nullptr) {
+        set(IgnoreAlsaError);
+    }
+}
+#else
+void SilenceAlsa() {}
+#endif
+
 }  // namespace
 
 bool CMixerSoundOutput::OpenDevice(std::string& error)
 {
+    SilenceAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         error = SDL_GetError();
         return false;
@@ -25,6 +74,7 @@ bool CMixerSoundOutput::OpenDevice(std::string& error)
         return false;
     }
     Mix_AllocateChannels(kMixChannels);
+    channelPeaks.assign(kMixChannels, 0);
     Mix_QuerySpec(&deviceRate, &deviceFormat, &deviceChannels);
     open = true;
     return true;
@@ -95,6 +145,15 @@ bool CMixerSoundOutput::Add(int handle, const PcmSound& sound)
     if (clip->samples.empty()) {
         clip->samples.assign(4, 0);   // a silent moment rather than an empty chunk
     }
+    if (deviceFormat == AUDIO_S16SYS) {
+        int peak = 0;
+        for (std::size_t i = 0; i + 1 < clip->samples.size(); i += 2) {
+            int16_t sample;
+            std::memcpy(&sample, &clip->samples[i], sizeof sample);
+            peak = std::max(peak, std::abs(static_cast<int>(sample)));
+        }
+        clip->peak = std::min(peak, static_cast<int>(kFullScale));
+    }
     clip->chunk = Mix_QuickLoad_RAW(clip->samples.data(), static_cast<Uint32>(clip->samples.size()));
     if (clip->chunk == nullptr) {
         return false;
@@ -111,8 +170,35 @@ bool CMixerSoundOutput::Add(int handle, const PcmSound& sound)
 void CMixerSoundOutput::Play(int handle)
 {
     const auto found = clips.find(handle);
-    if (found != clips.end()) {
-        Mix_PlayChannel(-1, found->second->chunk, 0);   // all channels busy: this one is skipped
+    if (muted || found == clips.end()) {
+        return;
+    }
+    const int channel = Mix_PlayChannel(-1, found->second->chunk, 0);   // none free: skipped
+    if (channel < 0 || channel >= static_cast<int>(channelPeaks.size())) {
+        return;
+    }
+    channelPeaks[static_cast<std::size_t>(channel)] = found->second->peak;
+    long total = 0;
+    for (int i = 0; i < static_cast<int>(channelPeaks.size()); ++i) {
+        if (Mix_Playing(i) != 0) {
+            total += channelPeaks[static_cast<std::size_t>(i)];
+        }
+    }
+    // Every playing sound gets the same volume; a sound that started louder gets quieter, so
+    // that the sum of what plays stays within full scale.
+    const int volume = HeadroomVolume(total);
+    for (int i = 0; i < static_cast<int>(channelPeaks.size()); ++i) {
+        if (Mix_Playing(i) != 0 || i == channel) {
+            Mix_Volume(i, volume);
+        }
+    }
+}
+
+void CMixerSoundOutput::SetMuted(bool value)
+{
+    muted = value;
+    if (muted && open) {
+        Mix_HaltChannel(-1);
     }
 }
 

@@ -1,5 +1,8 @@
 // Sound output through SDL2_mixer: each sound converted once to the device's format, played on
-// the first free channel so that several sound at once.
+// the first free channel so that several sound at once. The channels' volumes leave headroom:
+// whenever a sound starts, the peaks of every sound playing add up to full scale at most, so the
+// mix never clips (seven fireballs at once only play quieter). Muting stops every sound and
+// plays none until unmuted; what the game plays is unchanged.
 #pragma once
 
 #include <memory>
@@ -23,6 +26,12 @@ public:
     bool Add(int handle, const PcmSound& sound) override;
     void Play(int handle) override;
     void RemoveAll() override;
+    void SetMuted(bool value);
+    bool Muted() const { return muted; }
+
+    // The channel volume (of 128) for sounds whose peaks add up to totalPeak (of 32767), so that
+    // their sum stays within full scale.
+    static int HeadroomVolume(long totalPeak);
 
 private:
     bool OpenDevice(std::string& error);
@@ -30,6 +39,7 @@ private:
     struct Clip {
         std::vector<uint8_t> samples;   // in the device's format; the chunk points into it
         Mix_Chunk* chunk = nullptr;
+        int peak = 32767;   // of the samples, as drawn on by the headroom
     };
 
     std::unordered_map<int, std::unique_ptr<Clip>> clips;
@@ -37,4 +47,6 @@ private:
     uint16_t deviceFormat = 0;
     int deviceChannels = 0;
     bool open = false;
+    bool muted = false;
+    std::vector<int> channelPeaks;   // of the sound last started on each channel
 };

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "HostPaths.h"
 #include "HostSession.h"
@@ -18,11 +19,69 @@ constexpr float kNominalFrameTime = 1.0f / 60.0f;
 // A longer stall (a dragged window, a busy machine) counts as this much game time, so nothing
 // jumps through a wall or through the player.
 constexpr float kLongestStallCounted = 0.1f;
-constexpr int kMaxInitialScale = 2;
 constexpr int kDesktopMargin = 96;   // room for panels and window borders
+// A whole-number scale is kept while it fills at least this share of what the window could
+// show; below that (or under 1x) the picture is scaled to fit with smooth filtering.
+constexpr float kWholeScaleShare = 0.85f;
 // How long to wait for the window manager to give the new window focus before the input starts:
 // the keyboard binds itself to the window that is active at that moment.
 constexpr Uint32 kFocusWaitMs = 1000;
+// How long closing the sound device and SDL may hold the end of the game.
+constexpr Uint32 kLongestTeardownMs = 120;
+
+// The sound switch's notice: drawn by the host over the game for a moment, never part of the
+// game's picture (so never in a trace), in a tiny font of its own.
+constexpr Uint64 kNoticeMs = 1500;
+constexpr int kNoticeDot = 3;   // logical pixels per font dot
+constexpr int kGlyphWidth = 5;
+constexpr int kGlyphHeight = 7;
+
+// Rows of the letters the notices use, '#' for a dot.
+const char* const* GlyphOf(char letter)
+{
+    static const char* const kS[] = {" ####", "#    ", "#    ", " ### ", "    #", "    #", "#### "};
+    static const char* const kO[] = {" ### ", "#   #", "#   #", "#   #", "#   #", "#   #", " ### "};
+    static const char* const kU[] = {"#   #", "#   #", "#   #", "#   #", "#   #", "#   #", " ### "};
+    static const char* const kN[] = {"#   #", "##  #", "# # #", "#  ##", "#   #", "#   #", "#   #"};
+    static const char* const kD[] = {"#### ", "#   #", "#   #", "#   #", "#   #", "#   #", "#### "};
+    static const char* const kF[] = {"#####", "#    ", "#    ", "#### ", "#    ", "#    ", "#    "};
+    switch (letter) {
+    case 'S': return kS;
+    case 'O': return kO;
+    case 'U': return kU;
+    case 'N': return kN;
+    case 'D': return kD;
+    case 'F': return kF;
+    default: return nullptr;   // a space
+    }
+}
+
+// Draws text centred near the top of the 640 by 480 screen, light on a dark plate.
+void DrawNotice(SDL_Renderer* renderer, const std::string& text)
+{
+    const int advance = (kGlyphWidth + 1) * kNoticeDot;
+    const int width = static_cast<int>(text.size()) * advance - kNoticeDot;
+    const int left = (kScreenWidth - width) / 2;
+    const int top = 16;
+    const SDL_Rect plate{left - 8, top - 8, width + 16, kGlyphHeight * kNoticeDot + 16};
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 170);
+    SDL_RenderFillRect(renderer, &plate);
+    SDL_SetRenderDrawColor(renderer, 255, 240, 200, 255);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char* const* glyph = GlyphOf(text[i]);
+        for (int row = 0; glyph != nullptr && row < kGlyphHeight; ++row) {
+            for (int column = 0; column < kGlyphWidth; ++column) {
+                if (glyph[row][column] == '#') {
+                    const SDL_Rect dot{left + static_cast<int>(i) * advance + column * kNoticeDot,
+                                       top + row * kNoticeDot, kNoticeDot, kNoticeDot};
+                    SDL_RenderFillRect(renderer, &dot);
+                }
+            }
+        }
+    }
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+}
 
 SDL_Surface* SurfaceOf(const Bitmap& bitmap)
 {
@@ -31,19 +90,16 @@ SDL_Surface* SurfaceOf(const Bitmap& bitmap)
         bitmap.width * 4, SDL_PIXELFORMAT_ARGB8888);
 }
 
-// The largest whole multiple of 640 by 480 (at most 2) that fits on the desktop.
+// The largest whole multiple of 640 by 480 that fits on the desktop with room to spare.
 int InitialScale()
 {
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) {
         return 1;
     }
-    int scale = kMaxInitialScale;
-    while (scale > 1 && (kScreenWidth * scale > usable.w - kDesktopMargin ||
-                         kScreenHeight * scale > usable.h - kDesktopMargin)) {
-        --scale;
-    }
-    return scale;
+    const int scale = std::min((usable.w - kDesktopMargin) / kScreenWidth,
+                               (usable.h - kDesktopMargin) / kScreenHeight);
+    return std::max(scale, 1);
 }
 
 }  // namespace
@@ -93,7 +149,26 @@ public:
             error = SDL_GetError();
             return false;
         }
+        FitScale();
         return true;
+    }
+
+    // Whole-number scaling with sharp pixels when the window holds a good multiple of the
+    // screen; otherwise the screen fills the window, filtered smoothly so that small text
+    // (AMMO) stays readable instead of losing rows of pixels.
+    void FitScale()
+    {
+        int width = 0;
+        int height = 0;
+        if (SDL_GetRendererOutputSize(renderer, &width, &height) != 0 || width <= 0 || height <= 0) {
+            return;
+        }
+        const float fit = std::min(static_cast<float>(width) / kScreenWidth,
+                                   static_cast<float>(height) / kScreenHeight);
+        const float whole = std::floor(fit);
+        const bool sharp = whole >= 1.0f && whole >= fit * kWholeScaleShare;
+        SDL_RenderSetIntegerScale(renderer, sharp ? SDL_TRUE : SDL_FALSE);
+        SDL_SetTextureScaleMode(texture, sharp ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
     }
 
     void SetIcon(const Bitmap& icon)
@@ -130,14 +205,18 @@ public:
         SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE);
     }
 
-    // Shows the picture; when shot is given, also reads back what the window shows.
-    void Present(const Bitmap& canvas, Bitmap* shot)
+    // Shows the picture and the notice, if any; when shot is given, also reads back what the
+    // window shows.
+    void Present(const Bitmap& canvas, const std::string& notice, Bitmap* shot)
     {
         SDL_UpdateTexture(texture, nullptr, canvas.pixels.data(), canvas.width * 4);
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);
         SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-        if (shot != nullptr && SDL_GetRendererOutputSize(renderer, &shot->width, &shot->height) == 0) {
+        if (!notice.empty()) {
+            DrawNotice(renderer, notice);
+        }
+        if (shot != nullptr && ShownSize(shot->width, shot->height)) {
             shot->pixels.assign(static_cast<std::size_t>(shot->width * shot->height), 0);
             if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888,
                                      shot->pixels.data(), shot->width * 4) != 0) {
@@ -145,6 +224,19 @@ public:
             }
         }
         SDL_RenderPresent(renderer);
+    }
+
+    // The size in window pixels of the letterboxed picture, which is what can be read back.
+    bool ShownSize(int& width, int& height) const
+    {
+        SDL_Rect viewport;
+        float scaleX = 0.0f;
+        float scaleY = 0.0f;
+        SDL_RenderGetViewport(renderer, &viewport);
+        SDL_RenderGetScale(renderer, &scaleX, &scaleY);
+        width = static_cast<int>(std::lround(static_cast<float>(viewport.w) * scaleX));
+        height = static_cast<int>(std::lround(static_cast<float>(viewport.h) * scaleY));
+        return width > 0 && height > 0;
     }
 
     bool Minimized() const
@@ -159,7 +251,7 @@ public:
 };
 
 
-CSdlFrontEnd::CSdlFrontEnd() = default;
+CSdlFrontEnd::CSdlFrontEnd() : mixer(std::make_unique<CMixerSoundOutput>()) {}
 
 CSdlFrontEnd::~CSdlFrontEnd() = default;
 
@@ -171,6 +263,14 @@ bool CSdlFrontEnd::Prepare(std::string&)
 bool CSdlFrontEnd::Open(CHostSession& session, std::string& error)
 {
     SDL_SetMainReady();   // main is our own (SDL_MAIN_HANDLED)
+#if defined(__linux__)
+    // Without a Wayland socket named or a runtime directory to find one in, SDL's Wayland probe
+    // cannot succeed and only leaves libwayland's complaint about XDG_RUNTIME_DIR on the
+    // terminal: only X11 is tried then. SDL_VIDEODRIVER, if set, still decides.
+    if (SDL_getenv("WAYLAND_DISPLAY") == nullptr && SDL_getenv("XDG_RUNTIME_DIR") == nullptr) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    }
+#endif
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS) != 0) {
         error = std::string("no display available (") + SDL_GetError() +
                 "); run vantor --headless to play without a window";
@@ -196,8 +296,8 @@ bool CSdlFrontEnd::Open(CHostSession& session, std::string& error)
     if (CGraphicsService::LoadBitmapFile(session.DataDirectory() / kIconPicture, false, icon, error)) {
         window->SetIcon(icon);
     }
-    if (mixer.Open(error)) {
-        session.SetSoundOutput(mixer);
+    if (mixer->Open(error)) {
+        session.SetSoundOutput(*mixer);
     } else {
         ReportProblem("no sound device (" + error + "); playing without sound");
     }
@@ -233,6 +333,16 @@ FrontEndEvents CSdlFrontEnd::BeginFrame(std::int64_t)
             events.closed = true;
             return events;
         }
+        // M switches the sound; not game input, so never recorded and never in a trace.
+        if (event.type == SDL_KEYDOWN && event.key.repeat == 0 &&
+            event.key.keysym.scancode == SDL_SCANCODE_M && mixer != nullptr) {
+            mixer->SetMuted(!mixer->Muted());
+            notice = mixer->Muted() ? "SOUND OFF" : "SOUND ON";
+            noticeEnds = SDL_GetTicks64() + kNoticeMs;
+        }
+        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+            window->FitScale();
+        }
         if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
                                               event.window.event == SDL_WINDOWEVENT_MINIMIZED)) {
             events.focusLost = true;
@@ -243,7 +353,10 @@ FrontEndEvents CSdlFrontEnd::BeginFrame(std::int64_t)
 
 void CSdlFrontEnd::Present(const Bitmap& canvas, Bitmap* shot)
 {
-    window->Present(canvas, shot);
+    if (!notice.empty() && SDL_GetTicks64() >= noticeEnds) {
+        notice.clear();
+    }
+    window->Present(canvas, notice, shot);
 }
 
 float CSdlFrontEnd::NextFrameTime()
@@ -276,10 +389,46 @@ void CSdlFrontEnd::Close(CHostSession& session)
         session.Graphics().SetFullscreenHandler({});
     }
     session.UseSilence();   // the mixer closes below
-    mixer.Close();
-    window.reset();
-    if (sdlStarted) {
-        SDL_Quit();
-        sdlStarted = false;
+    window.reset();         // the player sees the game end at once
+    if (!sdlStarted) {
+        mixer->Close();
+        return;
     }
+    sdlStarted = false;
+    // Closing the sound device (ALSA draining, Wine) and SDL_Quit (joining SDL's threads) can
+    // take a second or more on a busy machine, after the game has ended and its files are
+    // closed. They run on a thread of their own, waited for a bounded time; whatever is left
+    // when the time is up ends with the process (main ends it at once after a window run).
+    struct Teardown {
+        CMixerSoundOutput* mixer;
+        SDL_sem* done;
+    };
+    SDL_sem* done = SDL_CreateSemaphore(0);
+    auto* teardown = new Teardown{mixer.get(), done};
+    SDL_Thread* thread = done == nullptr ? nullptr : SDL_CreateThread([](void* data) {
+        auto* work = static_cast<Teardown*>(data);
+        work->mixer->Close();
+        SDL_Quit();
+        SDL_SemPost(work->done);
+        return 0;
+    }, "teardown", teardown);
+    if (thread == nullptr) {
+        mixer->Close();
+        SDL_Quit();
+        if (done != nullptr) {
+            SDL_DestroySemaphore(done);
+        }
+        delete teardown;
+        return;
+    }
+    if (SDL_SemWaitTimeout(done, kLongestTeardownMs) == 0) {
+        SDL_WaitThread(thread, nullptr);
+        SDL_DestroySemaphore(done);
+        delete teardown;
+        return;
+    }
+    // Still busy: the thread keeps the mixer, the semaphore and its work until the process ends.
+    SDL_DetachThread(thread);
+    static_cast<void>(mixer.release());
+    teardownUnfinished = true;
 }

@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <memory>
+#include <string>
 
 #include "FrontEnd.h"
 #include "MixerSoundOutput.h"
@@ -27,11 +28,18 @@ public:
     float NextFrameTime() override;
     void Close(CHostSession& session) override;
 
+    // Close left SDL's teardown running on a thread: the process must end without running
+    // destructors (main does, after flushing its output).
+    bool TeardownUnfinished() const { return teardownUnfinished; }
+
 private:
     std::unique_ptr<CWindow> window;
-    CMixerSoundOutput mixer;
+    std::unique_ptr<CMixerSoundOutput> mixer;   // let go unfreed if its teardown is unfinished
     bool sdlStarted = false;
+    bool teardownUnfinished = false;
     bool headlessDriver = false;   // the dummy or offscreen video driver, asked for by name
+    std::string notice;   // shown over the game until noticeEnds (SDL ticks)
+    Uint64 noticeEnds = 0;
     bool timing = false;
     Uint64 previous = 0;
 };

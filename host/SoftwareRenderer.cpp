@@ -174,7 +174,10 @@ void CSoftwareRenderer::DrawPauseOverlay(const Bitmap* pausePicture)
         }
         pixel = result;
     }
+    // Near the top, between the HUD's corners: over the middle it would hide the game-over
+    // menu (its title at y 140, its entries at 268 and 352) that the player is choosing from.
+    constexpr float kPausePictureY = 56.0f;
     if (pausePicture != nullptr) {
-        DrawImage(*pausePicture, kScreenWidth * 0.5f, kScreenHeight * 0.5f, false);
+        DrawImage(*pausePicture, kScreenWidth * 0.5f, kPausePictureY, false);
     }
 }

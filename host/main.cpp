@@ -35,7 +35,17 @@ int Run(int argc, char** argv)
         return RunSession(options, headless);
     }
     CSdlFrontEnd window;
-    return RunSession(options, window);
+    const int status = RunSession(options, window);
+    if (window.TeardownUnfinished()) {
+        // The sound device or SDL is still closing on its thread; the game's files are closed,
+        // so the process ends now rather than wait for it.
+        if (status != EXIT_SUCCESS) {
+            HostConsoleShowFailure(LastProblem());
+        }
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -386,6 +387,44 @@ const char* const kBusyScript =
 // faketime preloads its library ahead of the AddressSanitizer runtime, which that build's check
 // of the load order would refuse; the clock is all it stands in for.
 const std::string kFixedClock = "ASAN_OPTIONS=verify_asan_link_order=0 faketime -f '2024-01-01 12:00:00'";
+
+// Sprites are drawn in layers: the HUD stays above demons born after the score changed, and
+// Hiro stays above a box delivered where he stands.
+TEST(EndToEndTest, TheHudIsDrawnOverEveryDemonAndHiroOverTheBoxes)
+{
+    CTempDirectory work;
+    const RunResult run = RunVantor(
+        work, kBusyScript, "--headless --input input.txt --trace trace.jsonl --frames 1200", kFixedClock);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    bool demonsAfterAScore = false;
+    for (std::size_t index = 0; index < run.lines.size(); ++index) {
+        const JsonValue frame = run.Frame(index);
+        const std::vector<JsonValue>& sprites = frame["sprites"].items;
+        std::ptrdiff_t lowestDigit = -1, highestActor = -1, highestScenery = -1, player = -1;
+        bool scored = false;
+        for (std::size_t i = 0; i < sprites.size(); ++i) {
+            const std::string image = sprites[i]["image"].IsNull() ? "" : sprites[i]["image"].text;
+            const auto at = static_cast<std::ptrdiff_t>(i);
+            const bool hudIcon = sprites[i]["y"].number <= 48.0;
+            if (image.size() == 12 && std::isdigit(static_cast<unsigned char>(image[7])) != 0) {
+                lowestDigit = lowestDigit < 0 ? at : lowestDigit;
+                scored = scored || image != "images/0.bmp";
+            } else if (image.rfind("images/Demon", 0) == 0 || image == "images/Fireball.bmp" ||
+                       (image == "images/Bullet.bmp" && !hudIcon)) {
+                highestActor = at;
+            } else if (image == "images/AmmoBox.bmp" || image == "images/Shooter.bmp") {
+                highestScenery = at;
+            } else if (sprites[i]["frames"].number == 4) {
+                player = at;
+            }
+        }
+        ASSERT_EQ(sprites.at(0)["image"].text, "images/Background.bmp");
+        EXPECT_GT(lowestDigit, highestActor) << "frame " << index;
+        EXPECT_GT(player, highestScenery) << "frame " << index;
+        demonsAfterAScore = demonsAfterAScore || (scored && highestActor >= 0);
+    }
+    EXPECT_TRUE(demonsAfterAScore);
+}
 
 std::string TraceText(const CTempDirectory& work, const std::string& name)
 {

@@ -371,3 +371,84 @@ TEST_F(HostEngineTest, ARecordedInputDrivesTheTogglesLikeAPolledOne)
 }
 
 }  // namespace
+
+namespace {
+
+// Makes sprites the way the game module does: its own in Attach, or another entity's (a HUD it
+// rebuilds, a bullet it makes) in its Update. Frame tables are labels: 1 HUD, 2 Hiro, 3 demon,
+// 4 box, 5 bullet.
+class CDrawingEntity final : public CVantorEntity {
+public:
+    bool Attach(CVantorEngine* newEngine) override
+    {
+        engine = newEngine;
+        if (label != 0) {
+            sprite = engine->GetGraphics()->CreateSprite(1, &label);
+        }
+        return true;
+    }
+    void Update() override
+    {
+        if (onUpdate != nullptr) {
+            onUpdate(*this);
+        }
+    }
+
+    CVantorEngine* engine = nullptr;
+    int label = 0;
+    CVantorSprite* sprite = nullptr;
+    void (*onUpdate)(CDrawingEntity&) = nullptr;
+};
+static_assert(std::is_trivially_destructible_v<CDrawingEntity>);
+
+int gLabels[6] = {0, 1, 2, 3, 4, 5};
+CVantorSprite* gHud = nullptr;
+
+CVantorEntity* MakeDrawing(const char* className)
+{
+    auto* entity = new CDrawingEntity;
+    const std::string name = className;
+    entity->label = name == "Player" ? 2 : name == "Enemy" ? 3 : name == "AmmoBox" ? 4 : 0;
+    if (name == "Enemy") {
+        // The score changes in the demon's code: the HUD is rebuilt there.
+        entity->onUpdate = [](CDrawingEntity& self) {
+            CVantorGraphics* graphics = self.engine->GetGraphics();
+            graphics->DestroySprite(gHud);
+            gHud = graphics->CreateSprite(1, &gLabels[1]);
+            self.onUpdate = nullptr;
+        };
+    }
+    return entity;
+}
+
+}  // namespace
+
+TEST_F(HostEngineTest, SpritesAreDrawnInLayersByTheEntityTheyBelongTo)
+{
+    engine.SetFactory(MakeDrawing);
+    auto* game = new CDrawingEntity;
+    game->onUpdate = [](CDrawingEntity& self) {
+        if (gHud == nullptr) {
+            gHud = self.engine->GetGraphics()->CreateSprite(1, &gLabels[1]);
+            self.engine->CreateEntity("Player");
+            self.engine->CreateEntity("AmmoBox");
+            return;
+        }
+        self.engine->CreateEntity("Enemy");
+        self.engine->CreateEntity("Bullet");   // no sprite of its own: the maker makes it
+        self.engine->GetGraphics()->CreateSprite(1, &gLabels[5]);
+        self.engine->CreateEntity("AmmoBox");
+        self.onUpdate = nullptr;
+    };
+    gHud = nullptr;
+    ASSERT_TRUE(engine.AddEntity(game, "GameState"));
+    for (int frame = 0; frame < 3; ++frame) {
+        Frame();
+    }
+    std::vector<int> order;
+    for (const CHostSprite& sprite : graphics.Sprites()) {
+        order.push_back(sprite.CurrentImage());
+    }
+    // Boxes, then demon and bullet, then Hiro, then the HUD rebuilt in the demon's code.
+    EXPECT_EQ(order, (std::vector<int>{4, 4, 3, 5, 2, 1}));
+}

@@ -40,7 +40,14 @@ CCanvas Quit()
 
 CCanvas Paused()
 {
-    return font::Lettering("PAUSED", 6, 7, MenuStyle(), 240, 70);
+    // The title, and under it how to go on: the picture is shown over a dimmed game.
+    CCanvas c(240, 100);
+    c.Draw(font::Lettering("PAUSED", 6, 7, MenuStyle(), 240, 70), 0, 0);
+    CCanvas hint = font::Mask("P TO RESUME", 2, 2);
+    hint.Recolor(pal::kSky, [](int, int) { return true; });
+    hint.Outline(pal::kInk);
+    c.Draw(hint, (240 - hint.Width()) / 2, 74);
+    return c;
 }
 
 CCanvas Arrow()

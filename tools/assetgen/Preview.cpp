@@ -154,7 +154,7 @@ CCanvas PauseScene()
     for (int y = 0; y < screen.Height(); ++y)
         for (int x = 0; x < screen.Width(); ++x)
             screen.Blend(x, y, pal::kInk.WithAlpha(140));
-    screen.DrawCentered(art::Paused(), 320, 240);
+    screen.DrawCentered(art::Paused(), 320, 56);
     return screen;
 }
 

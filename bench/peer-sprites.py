@@ -140,17 +140,20 @@ def main():
           "same Xvfb display, 24-bit")
     print(f"- sprites: {SPRITES} of 32x32 each, up to 1 pixel a frame on each axis, bouncing at the "
           "edges, random start (different generators)")
+    partial = (f"{ours_partial} partly transparent pixels" if ours_partial
+               else "no partly transparent pixels, like testsprite2's")
     print(f"- pictures: testsprite2 one 4-bit picture with a colour key ({peer_drawn:.0%} of its pixels "
-          f"drawn); vantor the game's 32-bit images with alpha, blended ({ours_drawn:.0%} drawn on "
-          f"average, {ours_partial} partly transparent pixels in all): vantor draws "
-          f"{ours_drawn / peer_drawn:.2f} times the pixels")
-    print("- renderer and present: both SDL's software renderer into the window surface, vsync off "
-          "(SDL_RENDER_VSYNC=0), no sound; testsprite2 blends its sprites straight into the window "
-          "surface, vantor blends into its own 640x480 picture, then streams it to a texture and "
-          "copies that to the window: one whole-screen copy more a frame")
+          f"drawn); vantor the game's four 32-bit images with alpha ({ours_drawn:.0%} drawn on "
+          f"average, {partial}): vantor draws {ours_drawn / peer_drawn:.2f} times the pixels")
+    print("- renderer and present: both SDL's software renderer, vsync off (SDL_RENDER_VSYNC=0), "
+          "no sound; testsprite2 clears the window surface and blends its sprites straight into "
+          "it; vantor fills its own 640x480 picture, blends into that, uploads it to a streaming "
+          "texture and copies that to the cleared window surface: a fill and two whole-screen "
+          "copies more a frame")
     print("- frame work: vantor runs its whole frame loop too (input plug-in poll, 1000 sprite moves "
-          "through the game interface, events); testsprite2 also draws a few test points, lines "
-          "and rectangles; vantor has its 60-a-second hold off (VANTOR_UNCAPPED_FRAMES=1)")
+          "through the game interface, events) with its 60-a-second hold off "
+          "(VANTOR_UNCAPPED_FRAMES=1); testsprite2 also draws a border, two diagonals and four "
+          "corner squares with a sprite in each")
     print("- timing: testsprite2 counts frames over 5 s of its clock; the storm module adds up the "
           "frame times the host hands it over its first 5 s (each clamped to 0.1 s)")
 

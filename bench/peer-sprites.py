@@ -14,7 +14,6 @@ import subprocess
 import sys
 import tempfile
 import threading
-import time
 
 SPRITES = 1000
 WIDTH, HEIGHT = 640, 480

@@ -6,8 +6,10 @@ close to like-for-like the two programs are.
 
 usage: peer-sprites.py STORM_DIR [RUNS]"""
 
+import atexit
 import os
 import re
+import shutil
 import statistics
 import struct
 import subprocess
@@ -101,7 +103,8 @@ def main():
     ours_env = dict(base, SDL_RENDER_DRIVER="software", VANTOR_UNCAPPED_FRAMES="1")
     peer_command = [os.path.join(peer_dir, "testsprite2"), "--renderer", "software",
                     "--geometry", f"{WIDTH}x{HEIGHT}", str(SPRITES)]
-    workdir = tempfile.mkdtemp(prefix="vantor-peer-")
+    workdir = tempfile.mkdtemp(prefix="vantor-peer-")   # the game's work directory, for its files
+    atexit.register(shutil.rmtree, workdir, True)
     ours_command = [os.path.join(storm, "vantor"), "--workdir", workdir]
 
     print(f"== Peer: testsprite2 against vantor with the sprite-storm module, {runs} runs each, "

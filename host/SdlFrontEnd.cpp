@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "HostPaths.h"
 #include "HostSession.h"
@@ -16,6 +17,9 @@ namespace {
 constexpr const char* kTitle = "Vantor";
 constexpr const char* kIconPicture = "images/Icon.bmp";
 constexpr float kNominalFrameTime = 1.0f / 60.0f;
+// Set to 1 in the environment, frames are not held to 60 a second without vsync: for measuring
+// how fast the host can draw (scripts/bench --peer), never for play.
+constexpr const char* kUncappedVariable = "VANTOR_UNCAPPED_FRAMES";
 // A longer stall (a dragged window, a busy machine) counts as this much game time, so nothing
 // jumps through a wall or through the player.
 constexpr float kLongestStallCounted = 0.1f;
@@ -287,6 +291,11 @@ bool CSdlFrontEnd::Open(CHostSession& session, std::string& error)
         return false;
     }
     headlessDriver = chosen == "dummy" || chosen == "offscreen";
+    const char* uncappedSetting = SDL_getenv(kUncappedVariable);
+    uncapped = uncappedSetting != nullptr && std::string(uncappedSetting) == "1";
+    if (uncapped) {
+        std::fprintf(stderr, "vantor: %s=1: frames are not held to 60 a second\n", kUncappedVariable);
+    }
     window = std::make_unique<CWindow>();
     if (!window->Open(error)) {
         error = "cannot open a window (" + error + "); run vantor --headless to play without a window";
@@ -372,8 +381,9 @@ float CSdlFrontEnd::NextFrameTime()
         return static_cast<float>(static_cast<double>(now - then) / static_cast<double>(ticksPerSecond));
     };
     float elapsed = secondsSince(previous);
-    // Without vsync (or while minimised) frames would race: hold them to 60 a second.
-    if ((!window->vsync || window->Minimized()) && elapsed < kNominalFrameTime) {
+    // Without vsync (or while minimised) frames would race: hold them to 60 a second, unless a
+    // benchmark asked for them to race.
+    if (((!window->vsync && !uncapped) || window->Minimized()) && elapsed < kNominalFrameTime) {
         SDL_Delay(static_cast<Uint32>((kNominalFrameTime - elapsed) * 1000.0f));
         now = SDL_GetPerformanceCounter();
         elapsed = secondsSince(previous);

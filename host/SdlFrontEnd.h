@@ -38,6 +38,7 @@ private:
     bool sdlStarted = false;
     bool teardownUnfinished = false;
     bool headlessDriver = false;   // the dummy or offscreen video driver, asked for by name
+    bool uncapped = false;         // frames not held to 60 a second (for benchmarks only)
     std::string notice;   // shown over the game until noticeEnds (SDL ticks)
     Uint64 noticeEnds = 0;
     bool timing = false;

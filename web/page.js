@@ -2,7 +2,7 @@
 // reads as it starts (the Module object of emscripten's loader).
 'use strict';
 
-var vantorPage = (function () {
+(function () {
   var width = 640, height = 480;
   // A whole-number scale (sharp pixels) is kept while it fills at least this share of the room.
   var wholeScaleShare = 0.85;
@@ -25,9 +25,20 @@ var vantorPage = (function () {
   }
 
   function show(text, problem) {
+    if (over && !problem) return;
     status.textContent = text;
     status.classList.toggle('problem', !!problem);
     status.hidden = false;
+  }
+
+  // What went wrong, in the player's words: a file the loader could not fetch is named.
+  function describe(what) {
+    var text = String(what);
+    var file = /(vantor\.(?:wasm|data|js))/.exec(text) || (/wasm/.test(text) && [0, 'vantor.wasm']);
+    if (file && /fetch|Not Found|failed|404|status/i.test(text)) {
+      return 'the file ' + file[1] + ' could not be downloaded';
+    }
+    return text.replace(/^(Uncaught )?(Runtime)?Error: /, '').replace(/^Aborted\((.*)\)$/, '$1');
   }
 
   function failed(why) {
@@ -51,14 +62,14 @@ var vantorPage = (function () {
     window.addEventListener(name, soundStarted, true);
   });
   window.addEventListener('error', function (event) {
-    failed(event.message || 'a file of the game could not be loaded');
+    failed(describe(event.message || 'a file of the game could not be loaded'));
+  });
+  window.addEventListener('unhandledrejection', function (event) {
+    failed(describe(event.reason && event.reason.message || event.reason));
   });
   document.getElementById('again').addEventListener('click', function () { location.reload(); });
   canvas.addEventListener('contextmenu', function (event) { event.preventDefault(); });
 
-  if (typeof WebAssembly !== 'object') {
-    failed('this browser does not run WebAssembly');
-  }
 
   var args = [];
   var query = new URLSearchParams(location.search);
@@ -70,8 +81,8 @@ var vantorPage = (function () {
     arguments: args,
     print: function (line) { console.log(line); },
     printErr: function (line) {
-      // The host's warnings are for the player too; its lines start with its name.
-      lastProblem = line.replace(/^vantor: /, '');
+      // The host's own lines name it; the last one says why it stopped, if it did.
+      if (/^vantor: /.test(line)) lastProblem = line.replace(/^vantor: /, '');
       console.warn(line);
     },
     setStatus: function (text) {
@@ -83,7 +94,7 @@ var vantorPage = (function () {
       if (!soundStartedAlready()) sound.hidden = false;
       canvas.focus();
     },
-    onAbort: function (what) { failed(lastProblem || String(what)); },
+    onAbort: function (what) { failed(lastProblem || describe(what)); },
     onExit: function (code) {
       if (code !== 0) failed(lastProblem || 'it stopped with status ' + code);
     },
@@ -100,5 +111,13 @@ var vantorPage = (function () {
     return !!navigator.userActivation && navigator.userActivation.hasBeenActive;
   }
 
-  return { failed: failed };
+  // The loader, only where it can run.
+  if (typeof WebAssembly !== 'object') {
+    failed('this browser does not run WebAssembly');
+  } else {
+    var loader = document.createElement('script');
+    loader.src = 'vantor.js';
+    loader.onerror = function () { failed('the file vantor.js could not be downloaded'); };
+    document.body.appendChild(loader);
+  }
 })();

@@ -22,7 +22,7 @@ class ProtocolError(Exception):
 class Browser:
     """One headless Chromium with a fresh profile, and one page in it."""
 
-    def __init__(self, executable='/usr/bin/chromium', width=700, height=600):
+    def __init__(self, executable='/usr/bin/chromium', width=700, height=600, extra_flags=()):
         self.profile = tempfile.mkdtemp(prefix='vantor-chromium-')
         to_browser_read, self._to_browser = os.pipe()
         self._from_browser, from_browser_write = os.pipe()
@@ -39,7 +39,7 @@ class Browser:
                  '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
                  # The page plays sound without a key press first, as a test has none to give.
                  '--autoplay-policy=no-user-gesture-required',
-                 '--window-size=%d,%d' % (width, height), 'about:blank']
+                 '--window-size=%d,%d' % (width, height)] + list(extra_flags) + ['about:blank']
         # Our ends of the pipes are not inherited (os.pipe makes them so), the dup2'd ones are.
         self.process = subprocess.Popen([executable] + flags, preexec_fn=hand_over, close_fds=False,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

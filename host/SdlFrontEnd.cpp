@@ -417,9 +417,8 @@ void CSdlFrontEnd::Close(CHostSession& session)
     }
     sdlStarted = false;
 #if defined(__EMSCRIPTEN__)
-    // A page has no threads; nothing here blocks either.
-    mixer->Close();
-    SDL_Quit();
+    // The page lives on with its end screen. Its sound stays open: closing the browser's audio
+    // context fails the resume that SDL's own key handler may have asked for a moment before.
     return;
 #endif
     // Closing the sound device (ALSA draining, Wine) and SDL_Quit (joining SDL's threads) can

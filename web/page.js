@@ -48,19 +48,9 @@
     show('Vantor cannot start: ' + why + '. Reload the page to try again.', true);
   }
 
-  // Browsers hold a page's sound until the player presses a key or clicks.
-  function soundStarted() {
-    sound.hidden = true;
-    ['keydown', 'mousedown', 'touchstart'].forEach(function (name) {
-      window.removeEventListener(name, soundStarted, true);
-    });
-  }
 
   fit();
   window.addEventListener('resize', fit);
-  ['keydown', 'mousedown', 'touchstart'].forEach(function (name) {
-    window.addEventListener(name, soundStarted, true);
-  });
   window.addEventListener('error', function (event) {
     failed(describe(event.message || 'a file of the game could not be loaded'));
   });
@@ -91,8 +81,14 @@
     },
     onRuntimeInitialized: function () {
       status.hidden = true;
-      if (!soundStartedAlready()) sound.hidden = false;
       canvas.focus();
+      // Asks for a key press while the browser holds the sound (SDL's audio context waits).
+      var asking = setInterval(function () {
+        var audio = window.Module.SDL2 && window.Module.SDL2.audioContext;
+        var held = !!audio && audio.state === 'suspended' && !over;
+        sound.hidden = !held;
+        if (audio && !held) clearInterval(asking);
+      }, 250);
     },
     onAbort: function (what) { failed(lastProblem || describe(what)); },
     onExit: function (code) {
@@ -106,10 +102,6 @@
       document.getElementById('again').focus();
     }
   };
-
-  function soundStartedAlready() {
-    return !!navigator.userActivation && navigator.userActivation.hasBeenActive;
-  }
 
   // The loader, only where it can run.
   if (typeof WebAssembly !== 'object') {

@@ -37,8 +37,6 @@ class Browser:
                  '--disable-quic', '--disable-default-apps', '--disable-extensions',
                  # WebGL on the CPU, so that SDL draws as it would on a real graphics card.
                  '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-                 # The page plays sound without a key press first, as a test has none to give.
-                 '--autoplay-policy=no-user-gesture-required',
                  '--window-size=%d,%d' % (width, height)] + list(extra_flags) + ['about:blank']
         # Our ends of the pipes are not inherited (os.pipe makes them so), the dup2'd ones are.
         self.process = subprocess.Popen([executable] + flags, preexec_fn=hand_over, close_fds=False,

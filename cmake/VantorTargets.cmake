@@ -22,13 +22,24 @@ function(vantor_warnings target)
     endif()
 endfunction()
 
+# How a plug-in is built: a shared library loaded at run time, or (for the web page, where loading
+# one would need every library rebuilt as position-independent code) a static library that the
+# host links in.
+if(EMSCRIPTEN)
+    set(VANTOR_PLUGIN_KIND STATIC)
+else()
+    set(VANTOR_PLUGIN_KIND SHARED)
+endif()
+
 # A host plug-in: a shared library without the lib prefix, in <build>/bin, that exports its one
 # factory (marked VANTOR_EXPORT) and nothing else. On ELF a version script also hides the
 # standard library's template instances, which carry default visibility.
 function(vantor_plugin target factory)
     set_target_properties(${target} PROPERTIES PREFIX "")
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/common)
-    if(WIN32)
+    if(EMSCRIPTEN)
+        # Linked into the program: the factory is found by name in the host's table.
+    elseif(WIN32)
         target_link_options(${target} PRIVATE -static-libgcc -static-libstdc++ -static)
     else()
         set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}.exports)

@@ -21,7 +21,8 @@ class CByteReader {
 public:
     explicit CByteReader(const std::vector<uint8_t>& bytes) : data(bytes) {}
 
-    bool Has(std::size_t offset, std::size_t count) const
+    // 64-bit sizes: on a 32-bit system (the web build) a product from a header must not wrap.
+    bool Has(uint64_t offset, uint64_t count) const
     {
         return offset <= data.size() && count <= data.size() - offset;
     }

@@ -1,11 +1,12 @@
 // What differs between the ways the host plays a session (a window, headless): the session loop
 // (RunSession) owns everything else. Calls come in this order: Prepare, Open, DefaultWorkDirectory,
-// StartDevices, then per frame BeginFrame, Present and NextFrameTime, and Close at the end
-// (also after a failed start, once Open was called).
+// StartDevices, RunFrames, within it per frame BeginFrame, Present and NextFrameTime, and Close at
+// the end (also after a failed start, once Open was called).
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "BmpCodec.h"
@@ -42,4 +43,14 @@ public:
     virtual float NextFrameTime() = 0;
     // Lets go of the window and the sound device.
     virtual void Close(CHostSession& session) = 0;
+
+    // Calls step until it returns false, then finished (which closes the front end and returns
+    // the exit status). Where the system runs the frames itself (a browser page), this returns at
+    // once and the calls come from there.
+    virtual void RunFrames(std::function<bool()> step, std::function<int()> finished)
+    {
+        while (step()) {
+        }
+        finished();
+    }
 };

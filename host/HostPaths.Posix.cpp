@@ -20,9 +20,13 @@ std::FILE* OpenFile(const std::filesystem::path& file, const char* mode)
 
 std::filesystem::path ExecutableDirectory()
 {
+#if defined(__EMSCRIPTEN__)
+    return "/";   // the page's files sit at the root of its virtual file system
+#else
     std::error_code code;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", code);
     return code ? std::filesystem::path() : self.parent_path();
+#endif
 }
 
 std::filesystem::path UserDataDirectory()

@@ -13,6 +13,9 @@ constexpr const char* kGameStateClass = "GameState";
 
 bool GameModuleIn(const std::filesystem::path& directory)
 {
+    if (CPluginLibrary::kLinkedIn) {
+        return true;
+    }
     std::error_code code;
     // Anything of that name counts, so that a damaged one is named rather than passed over.
     return std::filesystem::exists(directory / CPluginLibrary::FileName(kGameModule), code);

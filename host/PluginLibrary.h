@@ -21,6 +21,13 @@ public:
     // The file name of a plug-in called name on this system ("Pellam.so").
     static std::string FileName(const std::string& name);
 
+    // Whether the plug-ins are part of the program (the web page) rather than files beside it.
+#if defined(__EMSCRIPTEN__)
+    static constexpr bool kLinkedIn = true;
+#else
+    static constexpr bool kLinkedIn = false;
+#endif
+
 private:
     void* handle = nullptr;
 };

@@ -2,10 +2,24 @@
 #include "Replay.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 namespace {
+
+// A float's bits and back (std::bit_cast, which the web build's C++ library lacks).
+std::uint32_t BitsOfFloat(float value)
+{
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+float FloatFromBits(std::uint32_t bits)
+{
+    float value = 0.0f;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
 
 constexpr char kMagic[8] = {'V', 'N', 'T', 'R', 'P', 'L', 'A', 'Y'};
 constexpr std::uint8_t kClockRecord = 'K';
@@ -87,7 +101,7 @@ bool ReadFrame(CReader& reader, ReplayFrame& frame)
     if (!reader.Little(dtBits, 4) || !reader.U8(flags) || !reader.U8(count)) {
         return false;
     }
-    frame.dt = std::bit_cast<float>(static_cast<std::uint32_t>(dtBits));
+    frame.dt = FloatFromBits(static_cast<std::uint32_t>(dtBits));
     frame.hostPaused = (flags & kHostPausedFlag) != 0;
     frame.input.actions.resize(count);
     for (ActionRecord& action : frame.input.actions) {
@@ -98,7 +112,7 @@ bool ReadFrame(CReader& reader, ReplayFrame& frame)
             std::memchr(action.name, 0, length) != nullptr || !reader.Little(valueBits, 4)) {
             return false;
         }
-        action.value = std::bit_cast<float>(static_cast<std::uint32_t>(valueBits));
+        action.value = FloatFromBits(static_cast<std::uint32_t>(valueBits));
     }
     return (flags & ~kHostPausedFlag) == 0;
 }
@@ -163,8 +177,8 @@ bool DecodeReplay(const std::vector<std::uint8_t>& bytes, Replay& replay, std::s
         error = "the replay's header is damaged";
         return false;
     }
-    header.hostVersion.resize(length);
-    body.Bytes(header.hostVersion.data(), length);
+    header.hostVersion.resize(static_cast<std::size_t>(length));   // within the bytes left
+    body.Bytes(header.hostVersion.data(), static_cast<std::size_t>(length));
     if (!body.Little(fingerprint, 8) || !body.U8(exists) || exists > 1 || !body.U8(highScoreLength) ||
         highScoreLength > kReplayHighScoreBytes || (exists == 0 && highScoreLength != 0)) {
         error = "the replay's header is damaged";
@@ -231,7 +245,7 @@ void CReplayEncoder::AddClockReading(std::int64_t reading)
 void CReplayEncoder::AddFrame(float dt, bool hostPaused, const FrameInput& input)
 {
     PutU8(bytes, kFrameRecord);
-    PutLittle(bytes, std::bit_cast<std::uint32_t>(dt), 4);
+    PutLittle(bytes, BitsOfFloat(dt), 4);
     PutU8(bytes, hostPaused ? kHostPausedFlag : 0);
     // A poll posts one action per held key or direction, far below 255; more would be a fault of
     // the plug-in, and only the first 255 are kept.
@@ -243,7 +257,7 @@ void CReplayEncoder::AddFrame(float dt, bool hostPaused, const FrameInput& input
             std::find(action.name, action.name + sizeof action.name - 1, '\0') - action.name);
         PutU8(bytes, static_cast<std::uint8_t>(length));
         PutBytes(bytes, action.name, length);
-        PutLittle(bytes, std::bit_cast<std::uint32_t>(action.value), 4);
+        PutLittle(bytes, BitsOfFloat(action.value), 4);
     }
     ++frames;
 }

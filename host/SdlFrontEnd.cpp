@@ -11,6 +11,7 @@
 #include "HostSession.h"
 #include "InputDevices.h"
 #include "SoftwareRenderer.h"
+#include "WebPage.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ constexpr int kDesktopMargin = 96;   // room for panels and window borders
 constexpr float kWholeScaleShare = 0.85f;
 // How long to wait for the window manager to give the new window focus before the input starts:
 // the keyboard binds itself to the window that is active at that moment.
-constexpr Uint32 kFocusWaitMs = 1000;
+[[maybe_unused]] constexpr Uint32 kFocusWaitMs = 1000;   // not in a page
 // How long closing the sound device and SDL may hold the end of the game.
 constexpr Uint32 kLongestTeardownMs = 120;
 
@@ -97,6 +98,9 @@ SDL_Surface* SurfaceOf(const Bitmap& bitmap)
 // The largest whole multiple of 640 by 480 that fits on the desktop with room to spare.
 int InitialScale()
 {
+#if defined(__EMSCRIPTEN__)
+    return 1;   // the page scales the canvas to the browser window
+#endif
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) {
         return 1;
@@ -127,9 +131,14 @@ public:
     {
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
         const int scale = InitialScale();
+#if defined(__EMSCRIPTEN__)
+        const Uint32 resizable = 0;   // the canvas keeps 640 by 480 pixels; the page scales it
+#else
+        const Uint32 resizable = SDL_WINDOW_RESIZABLE;
+#endif
         window = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                   kScreenWidth * scale, kScreenHeight * scale,
-                                  SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+                                  resizable | SDL_WINDOW_HIDDEN);
         if (window == nullptr) {
             error = SDL_GetError();
             return false;
@@ -315,6 +324,9 @@ bool CSdlFrontEnd::Open(CHostSession& session, std::string& error)
 
 std::filesystem::path CSdlFrontEnd::DefaultWorkDirectory()
 {
+#if defined(__EMSCRIPTEN__)
+    return "/save";   // the browser's persistent storage, mounted there by the page
+#endif
     const std::filesystem::path directory = UserDataDirectory();
     if (directory.empty()) {
         ReportProblem("warning: neither XDG_DATA_HOME nor HOME is set; the high score is kept in "
@@ -328,8 +340,10 @@ void CSdlFrontEnd::StartDevices(CHostSession& session)
     CWindow* shown = window.get();
     session.Graphics().SetFullscreenHandler([shown](bool fullscreen) { shown->SetFullscreen(fullscreen); });
     window->Show();
+#if !defined(__EMSCRIPTEN__)   // a page has the keyboard once it is clicked or typed in
     // Drivers without a display never give focus; nothing to wait for there.
     window->WaitForFocus(headlessDriver ? 0 : kFocusWaitMs);
+#endif
     InputDevicesUseWindow(window->window);
 }
 
@@ -352,8 +366,10 @@ FrontEndEvents CSdlFrontEnd::BeginFrame(std::int64_t)
         if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
             window->FitScale();
         }
+        // A hidden window: a browser tab put in the background.
         if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
-                                              event.window.event == SDL_WINDOWEVENT_MINIMIZED)) {
+                                              event.window.event == SDL_WINDOWEVENT_MINIMIZED ||
+                                              event.window.event == SDL_WINDOWEVENT_HIDDEN)) {
             events.focusLost = true;
         }
     }
@@ -381,6 +397,10 @@ float CSdlFrontEnd::NextFrameTime()
         return static_cast<float>(static_cast<double>(now - then) / static_cast<double>(ticksPerSecond));
     };
     float elapsed = secondsSince(previous);
+#if defined(__EMSCRIPTEN__)
+    // The browser calls once per animation frame, and not at all for a hidden tab.
+    WebPage::KeepSavedGames();
+#else
     // Without vsync (or while minimised) frames would race: hold them to 60 a second, unless a
     // benchmark asked for them to race.
     if (((!window->vsync && !uncapped) || window->Minimized()) && elapsed < kNominalFrameTime) {
@@ -388,6 +408,7 @@ float CSdlFrontEnd::NextFrameTime()
         now = SDL_GetPerformanceCounter();
         elapsed = secondsSince(previous);
     }
+#endif
     previous = now;
     return std::clamp(elapsed, 0.0f, kLongestStallCounted);
 }
@@ -405,6 +426,11 @@ void CSdlFrontEnd::Close(CHostSession& session)
         return;
     }
     sdlStarted = false;
+#if defined(__EMSCRIPTEN__)
+    // The page lives on with its end screen. Its sound stays open: closing the browser's audio
+    // context fails the resume that SDL's own key handler may have asked for a moment before.
+    return;
+#endif
     // Closing the sound device (ALSA draining, Wine) and SDL_Quit (joining SDL's threads) can
     // take a second or more on a busy machine, after the game has ended and its files are
     // closed. They run on a thread of their own, waited for a bounded time; whatever is left
@@ -442,3 +468,10 @@ void CSdlFrontEnd::Close(CHostSession& session)
     static_cast<void>(mixer.release());
     teardownUnfinished = true;
 }
+
+#if defined(__EMSCRIPTEN__)
+void CSdlFrontEnd::RunFrames(std::function<bool()> step, std::function<int()> finished)
+{
+    WebPage::RunFrames(std::move(step), std::move(finished));
+}
+#endif

@@ -1,6 +1,7 @@
 // The window front end: SDL2 window with a 640 by 480 screen scaled with its aspect kept,
 // fullscreen on the desktop mode, vsync'd frames with the real frame time, sound through
-// SDL2_mixer, pause when the window loses focus.
+// SDL2_mixer, pause when the window loses focus. In a browser page the window is the page's
+// canvas, which the page scales, and the browser runs the frames.
 #pragma once
 
 #include <SDL.h>
@@ -27,6 +28,9 @@ public:
     void Present(const Bitmap& canvas, Bitmap* shot) override;
     float NextFrameTime() override;
     void Close(CHostSession& session) override;
+#if defined(__EMSCRIPTEN__)
+    void RunFrames(std::function<bool()> step, std::function<int()> finished) override;
+#endif
 
     // Close left SDL's teardown running on a thread: the process must end without running
     // destructors (main does, after flushing its output).

@@ -178,12 +178,16 @@ bool EnterWorkDirectoryFor(const HostOptions& options, CFrontEnd& frontEnd, std:
 // found it, so that it reads what the recorded game read and leaves the player's file alone.
 class CReplayDirectory {
 public:
-    ~CReplayDirectory()
+    ~CReplayDirectory() { Leave(); }
+
+    // Goes back where the replay started and removes its directory.
+    void Leave()
     {
         if (!directory.empty()) {
             std::error_code code;
             std::filesystem::current_path(previous, code);
             std::filesystem::remove_all(directory, code);
+            directory.clear();
         }
     }
 
@@ -233,9 +237,9 @@ private:
 class CSessionLoop {
 public:
     CSessionLoop(const HostOptions& givenOptions, CFrontEnd& givenFrontEnd, CHostSession& givenSession,
-                 const Replay* givenReplay, std::uint64_t fingerprint)
+                 std::unique_ptr<const Replay> givenReplay, std::uint64_t fingerprint)
         : options(givenOptions), frontEnd(givenFrontEnd), session(givenSession),
-          engine(givenSession.Engine()), replay(givenReplay), moduleFingerprint(fingerprint)
+          engine(givenSession.Engine()), replay(std::move(givenReplay)), moduleFingerprint(fingerprint)
     {
     }
 
@@ -249,7 +253,9 @@ public:
         }
     }
 
-    int Run()
+    // Everything before the first frame; false (with the reason reported) when the game cannot
+    // start.
+    bool Start()
     {
         std::string error;
         const bool havePausePicture = CGraphicsService::LoadBitmapFile(
@@ -262,32 +268,61 @@ public:
 
         if (replay != nullptr) {
             if (!replayDirectory.Enter(replay->header, error)) {
-                return Fail(error);
+                return Failed(error);
             }
             GameClock::Replay();
             GameClock::QueueReadings(replay->startReadings);
         } else {
             if (!EnterWorkDirectoryFor(options, frontEnd, error)) {
-                return Fail(error);
+                return Failed(error);
             }
             WarnIfWorkDirectoryReadOnly();
             StartRecording();
         }
         frontEnd.StartDevices(session);
         if (!session.StartInput(error) || !session.StartGame(error)) {
-            return Fail(error);
+            return Failed(error);
         }
         // Opened once the game runs, so that a failed start leaves older files alone.
-        if (!OpenOutput(options.trace, "trace", trace) ||
-            (replay == nullptr && !OpenOutput(options.record, "recording", recordFile))) {
-            return EXIT_FAILURE;
-        }
+        return OpenOutput(options.trace, "trace", trace) &&
+               (replay != nullptr || OpenOutput(options.record, "recording", recordFile));
+    }
+
+    // Plays on; false once the session is over. A replay plays whole in one call.
+    bool Step()
+    {
         if (replay != nullptr) {
             PlayBack();
-        } else {
-            Play();
+            return false;
         }
-        return Finish();
+        if (PlayFrame()) {
+            return true;
+        }
+        KeepBestGame();
+        return false;
+    }
+
+    // After the last frame: the outputs written out and closed; the process's exit status.
+    int Finish()
+    {
+        const std::int64_t lastFrame = engine.FrameNumber() - 1;
+        for (const ScreenshotRequest& request : options.screenshots) {
+            if (request.frame > lastFrame) {
+                ReportProblem("no screenshot " + request.file.string() + ": the run ended at frame " +
+                              std::to_string(lastFrame) + ", before frame " +
+                              std::to_string(request.frame));
+                outputFailed = true;
+            }
+        }
+        if (recordFile != nullptr) {
+            KeepRecording();
+            const std::vector<std::uint8_t> end = recording->End();
+            std::fwrite(end.data(), 1, end.size(), recordFile);
+        }
+        outputFailed |= !CloseOutput(trace, options.trace, "trace");
+        outputFailed |= !CloseOutput(recordFile, options.record, "recording");
+        replayDirectory.Leave();
+        return outputFailed ? EXIT_FAILURE : EXIT_SUCCESS;
     }
 
 private:
@@ -355,31 +390,33 @@ private:
         }
     }
 
-    void Play()
+    // One frame of live play; false when there is none to play.
+    bool PlayFrame()
     {
-        FrameInput input;
-        float dt = frontEnd.NextFrameTime();
-        while (FramesLeft()) {
-            const FrontEndEvents events = frontEnd.BeginFrame(engine.FrameNumber());
-            if (events.closed) {
-                break;
-            }
-            if (events.focusLost) {
-                engine.SetPaused(true);
-            }
-            engine.CaptureInput(input);
-            recording->AddFrame(dt, events.focusLost, input);
-            Frame(dt, input);
-            KeepRecording();
-            if (engine.FrameNumber() % kHighScoreCheckInterval == 0) {
-                KeepBestGame();
-            }
-            if (engine.QuitRequested()) {
-                break;
-            }
-            dt = frontEnd.NextFrameTime();
+        if (!FramesLeft()) {
+            return false;
         }
-        KeepBestGame();
+        const float dt = firstFrame ? frontEnd.NextFrameTime() : nextDt;
+        firstFrame = false;
+        const FrontEndEvents events = frontEnd.BeginFrame(engine.FrameNumber());
+        if (events.closed) {
+            return false;
+        }
+        if (events.focusLost) {
+            engine.SetPaused(true);
+        }
+        engine.CaptureInput(liveInput);
+        recording->AddFrame(dt, events.focusLost, liveInput);
+        Frame(dt, liveInput);
+        KeepRecording();
+        if (engine.FrameNumber() % kHighScoreCheckInterval == 0) {
+            KeepBestGame();
+        }
+        if (engine.QuitRequested()) {
+            return false;
+        }
+        nextDt = frontEnd.NextFrameTime();
+        return true;
     }
 
     // The recorded frames, at their own pace in a window; the viewer can pause or end it.
@@ -509,32 +546,17 @@ private:
         return true;
     }
 
-    int Finish()
+    bool Failed(const std::string& error)
     {
-        const std::int64_t lastFrame = engine.FrameNumber() - 1;
-        for (const ScreenshotRequest& request : options.screenshots) {
-            if (request.frame > lastFrame) {
-                ReportProblem("no screenshot " + request.file.string() + ": the run ended at frame " +
-                              std::to_string(lastFrame) + ", before frame " +
-                              std::to_string(request.frame));
-                outputFailed = true;
-            }
-        }
-        if (recordFile != nullptr) {
-            KeepRecording();
-            const std::vector<std::uint8_t> end = recording->End();
-            std::fwrite(end.data(), 1, end.size(), recordFile);
-        }
-        outputFailed |= !CloseOutput(trace, options.trace, "trace");
-        outputFailed |= !CloseOutput(recordFile, options.record, "recording");
-        return outputFailed ? EXIT_FAILURE : EXIT_SUCCESS;
+        ReportProblem(error);
+        return false;
     }
 
-    const HostOptions& options;
+    const HostOptions options;
     CFrontEnd& frontEnd;
     CHostSession& session;
     CHostEngine& engine;
-    const Replay* replay;
+    const std::unique_ptr<const Replay> replay;
     std::uint64_t moduleFingerprint;
     CSoftwareRenderer renderer;
     Bitmap pausePicture;
@@ -547,6 +569,9 @@ private:
     std::string traceLine;
     std::FILE* recordFile = nullptr;
     bool outputFailed = false;
+    FrameInput liveInput;
+    bool firstFrame = true;
+    float nextDt = 0.0f;
 };
 
 }  // namespace
@@ -600,11 +625,20 @@ int RunSession(const HostOptions& givenOptions, CFrontEnd& frontEnd)
         frontEnd.Close(*session);
         return Fail(error);
     }
-    int status = EXIT_SUCCESS;
-    {
-        CSessionLoop loop(options, frontEnd, *session, replay.get(), fingerprint);
-        status = loop.Run();
+    // Shared with the frames, which a browser page runs after this function has returned.
+    auto loop = std::make_shared<CSessionLoop>(options, frontEnd, *session, std::move(replay), fingerprint);
+    if (!loop->Start()) {
+        loop.reset();
+        frontEnd.Close(*session);
+        return EXIT_FAILURE;
     }
-    frontEnd.Close(*session);
-    return status;
+    auto status = std::make_shared<int>(EXIT_SUCCESS);
+    CFrontEnd* const shown = &frontEnd;
+    frontEnd.RunFrames([loop] { return loop->Step(); },
+                       [loop, status, shown] {
+                           *status = loop->Finish();
+                           shown->Close(*session);
+                           return *status;
+                       });
+    return *status;
 }

@@ -4,7 +4,57 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
+
+void AppendShortestFloat(std::string& out, float value)
+{
+    // The fewest significant digits that read back as the same float, found with printf.
+    char scientific[32];
+    for (int precision = 0; precision <= 8; ++precision) {
+        std::snprintf(scientific, sizeof scientific, "%.*e", precision, static_cast<double>(value));
+        if (std::strtof(scientific, nullptr) == value) {
+            break;
+        }
+    }
+    // "-d.ddde+XX" taken apart into sign, digits and exponent.
+    std::string_view text(scientific);
+    const bool negative = text.front() == '-';
+    if (negative) {
+        text.remove_prefix(1);
+    }
+    const std::size_t e = text.find('e');
+    std::string digits(text.substr(0, e));
+    if (digits.size() > 1) {
+        digits.erase(1, 1);   // the point
+    }
+    const int exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
+    const auto count = static_cast<int>(digits.size());
+    // The shorter of the fixed and the exponent forms; fixed when they are as long.
+    std::string fixed;
+    if (exponent >= count - 1) {
+        // A whole number: of the texts as short, the exact one (what trailing zeros would hide).
+        char whole[48];
+        std::snprintf(whole, sizeof whole, "%.0f", std::fabs(static_cast<double>(value)));
+        fixed = whole;
+    } else if (exponent >= 0) {
+        fixed = digits.substr(0, static_cast<std::size_t>(exponent + 1)) + "." +
+                digits.substr(static_cast<std::size_t>(exponent + 1));
+    } else {
+        fixed = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    }
+    std::string exponential = digits.substr(0, 1);
+    if (count > 1) {
+        exponential += "." + digits.substr(1);
+    }
+    char power[16];
+    std::snprintf(power, sizeof power, "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    exponential += power;
+    if (negative) {
+        out += '-';
+    }
+    out += fixed.size() <= exponential.size() ? fixed : exponential;
+}
 
 void AppendJsonNumber(std::string& out, float value)
 {
@@ -21,11 +71,15 @@ void AppendJsonNumber(std::string& out, float value)
         out += ".0";
         return;
     }
+    const std::size_t start = out.size();
+#if defined(__EMSCRIPTEN__)   // its C++ library has no to_chars for floats
+    AppendShortestFloat(out, value);
+#else
     char text[48];
     const auto result = std::to_chars(text, text + sizeof text, value);
-    const std::string_view digits(text, static_cast<std::size_t>(result.ptr - text));
-    out += digits;
-    if (digits.find_first_of(".e") == std::string_view::npos) {
+    out.append(text, result.ptr);
+#endif
+    if (out.find_first_of(".e", start) == std::string::npos) {
         out += ".0";
     }
 }

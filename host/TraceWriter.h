@@ -31,4 +31,8 @@ std::string JsonNumber(float value);
 std::string JsonString(const std::string& text);
 // JsonNumber and JsonString appended to out.
 void AppendJsonNumber(std::string& out, float value);
+
+// The float's shortest text that reads back as the same value, as std::to_chars writes it,
+// for C++ libraries that lack to_chars for floats. value must be finite.
+void AppendShortestFloat(std::string& out, float value);
 void AppendJsonString(std::string& out, const std::string& text);

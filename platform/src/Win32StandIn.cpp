@@ -26,5 +26,11 @@ extern "C" HMODULE WINAPI GetModuleHandleW(LPCWSTR moduleName)
     if (moduleName != nullptr) {
         return nullptr;
     }
+#if defined(__EMSCRIPTEN__)
+    // The web page is one program without a dynamic loader: any stable address names it.
+    static char program;
+    return reinterpret_cast<HMODULE>(&program);
+#else
     return reinterpret_cast<HMODULE>(dlopen(nullptr, RTLD_LAZY | RTLD_NOLOAD));
+#endif
 }

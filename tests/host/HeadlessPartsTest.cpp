@@ -1,10 +1,13 @@
 // The headless front end's parts: the input script, the trace line and the command line.
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 #include "CommandLine.h"
 #include "GraphicsService.h"
@@ -170,6 +173,30 @@ TEST(TraceWriterTest, WritesOneJsonObjectWithActionsSoundsSpritesAndQuit)
               "\"x\":183.33333,\"y\":-0.5,\"mirrored\":true}],\"quit\":true}");
     EXPECT_EQ(JsonNumber(std::nanf("")), "null");
     EXPECT_EQ(JsonNumber(1.0e30f), "1e+30");
+}
+
+// The web build writes floats without to_chars: the same text for every kind of float.
+TEST(TraceWriterTest, ShortestFloatTextMatchesToCharsForEveryKindOfFloat)
+{
+    std::vector<float> values = {0.0f, -0.0f, 1.0f, -1.5f, 0.1f, 183.33333f, 1.0e30f, 1.0e-30f,
+                                 123456.0f, 1234567.0f, 1.0e7f, 1.0e-5f, 0.0001f, 3.4028235e38f,
+                                 1.4e-45f, 1.17549435e-38f, 100000.0f, 0.016667f};
+    std::uint32_t bits = 12345u;
+    for (int i = 0; i < 20000; ++i) {
+        bits = bits * 1664525u + 1013904223u;   // every exponent and sign, finite ones kept
+        float value = 0.0f;
+        std::memcpy(&value, &bits, sizeof value);
+        if (std::isfinite(value)) {
+            values.push_back(value);
+        }
+    }
+    for (const float value : values) {
+        char text[48];
+        const auto result = std::to_chars(text, text + sizeof text, value);
+        std::string shortest;
+        AppendShortestFloat(shortest, value);
+        ASSERT_EQ(shortest, std::string(text, result.ptr)) << "bits " << std::hex << std::bit_cast<std::uint32_t>(value);
+    }
 }
 
 TEST(CommandLineTest, ReadsTheHeadlessOptionsInBothSpellings)

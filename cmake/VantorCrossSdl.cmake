@@ -1,16 +1,17 @@
-# SDL2 and SDL2_mixer for the Windows build: static libraries that scripts/sdl-for builds from
-# Debian's source packages into a cache outside the checkout. VANTOR_SDL2_ROOT names the install
-# prefix; left empty, the cache that `scripts/sdl-for windows` made for this checkout's recipe is
-# used when it exists. Without it the programs that need SDL are left out of the build.
+# SDL2 and SDL2_mixer for a cross build (Windows, the web): static libraries that scripts/sdl-for
+# builds from Debian's source packages into a cache outside the checkout. vantorSdlTarget names
+# the target (windows, emscripten); VANTOR_SDL2_ROOT names the install prefix; left empty, the
+# cache that `scripts/sdl-for TARGET` made for this checkout's recipe is used when it exists.
+# Without it the programs that need SDL are left out of the build.
 #
 # Sets VANTOR_HAVE_SDL2 and, when it is true, the targets SDL2::SDL2 (static SDL2),
 # SDL2::SDL2main and SDL2_mixer::SDL2_mixer (static SDL2_mixer with SDL2 after it).
-set(VANTOR_SDL2_ROOT "" CACHE PATH "Install prefix of SDL2 and SDL2_mixer built for Windows")
+set(VANTOR_SDL2_ROOT "" CACHE PATH "Install prefix of SDL2 and SDL2_mixer built for ${vantorSdlTarget}")
 set(VANTOR_HAVE_SDL2 OFF)
 
 set(sdlRoot "${VANTOR_SDL2_ROOT}")
 if(NOT sdlRoot)
-    execute_process(COMMAND ${PROJECT_SOURCE_DIR}/scripts/sdl-for windows --where
+    execute_process(COMMAND ${PROJECT_SOURCE_DIR}/scripts/sdl-for ${vantorSdlTarget} --where
                     OUTPUT_VARIABLE sdlRoot OUTPUT_STRIP_TRAILING_WHITESPACE
                     RESULT_VARIABLE sdlStatus ERROR_QUIET)
     if(NOT sdlStatus EQUAL 0)
@@ -19,15 +20,15 @@ if(NOT sdlRoot)
 endif()
 
 if(NOT sdlRoot)
-    message(STATUS "SDL2 for Windows is not built (scripts/sdl-for windows): "
+    message(STATUS "SDL2 for ${vantorSdlTarget} is not built (scripts/sdl-for ${vantorSdlTarget}): "
                    "the programs that need it are left out")
     return()
 endif()
 if(NOT EXISTS "${sdlRoot}/lib/cmake/SDL2_mixer/SDL2_mixerConfig.cmake")
-    message(FATAL_ERROR "VANTOR_SDL2_ROOT=${sdlRoot} holds no SDL2_mixer built for Windows")
+    message(FATAL_ERROR "VANTOR_SDL2_ROOT=${sdlRoot} holds no SDL2_mixer built for ${vantorSdlTarget}")
 endif()
 
-# The toolchain searches for packages inside the MinGW root alone; the package directories are
+# The toolchain searches for packages inside its own root alone; the package directories are
 # named outright instead.
 set(SDL2_DIR "${sdlRoot}/lib/cmake/SDL2" CACHE PATH "" FORCE)
 set(SDL2_mixer_DIR "${sdlRoot}/lib/cmake/SDL2_mixer" CACHE PATH "" FORCE)
@@ -45,4 +46,4 @@ endif()
 set(VANTOR_SDL2_LICENSE_FILES "${sdlRoot}/share/licenses/SDL2/LICENSE.txt"
                               "${sdlRoot}/share/licenses/SDL2_mixer/LICENSE.txt")
 set(VANTOR_HAVE_SDL2 ON)
-message(STATUS "SDL2 for Windows: ${sdlRoot}")
+message(STATUS "SDL2 for ${vantorSdlTarget}: ${sdlRoot}")

@@ -1,0 +1,115 @@
+// The page around the game: scaling, messages, the end screen, and the settings the program
+// reads as it starts (the Module object of emscripten's loader).
+'use strict';
+
+(function () {
+  var width = 640, height = 480;
+  // A whole-number scale (sharp pixels) is kept while it fills at least this share of the room.
+  var wholeScaleShare = 0.85;
+  var screen = document.getElementById('screen');
+  var canvas = document.getElementById('canvas');
+  var status = document.getElementById('status');
+  var sound = document.getElementById('sound');
+  var end = document.getElementById('end');
+  var lastProblem = '';
+  var over = false;
+
+  function fit() {
+    var room = Math.min(window.innerWidth / width, window.innerHeight / height);
+    var whole = Math.floor(room);
+    var sharp = whole >= 1 && whole >= room * wholeScaleShare;
+    var scale = sharp ? whole : room;
+    screen.style.width = Math.floor(width * scale) + 'px';
+    screen.style.height = Math.floor(height * scale) + 'px';
+    screen.classList.toggle('sharp', sharp);
+  }
+
+  function show(text, problem) {
+    if (over && !problem) return;
+    status.textContent = text;
+    status.classList.toggle('problem', !!problem);
+    status.hidden = false;
+  }
+
+  // What went wrong, in the player's words: a file the loader could not fetch is named.
+  function describe(what) {
+    var text = String(what);
+    var file = /(vantor\.(?:wasm|data|js))/.exec(text) || (/wasm/.test(text) && [0, 'vantor.wasm']);
+    if (file && /fetch|Not Found|failed|404|status/i.test(text)) {
+      return 'the file ' + file[1] + ' could not be downloaded';
+    }
+    return text.replace(/^(Uncaught )?(Runtime)?Error: /, '').replace(/^Aborted\((.*)\)$/, '$1');
+  }
+
+  function failed(why) {
+    if (over) return;
+    over = true;
+    sound.hidden = true;
+    show('Vantor cannot start: ' + why + '. Reload the page to try again.', true);
+  }
+
+
+  fit();
+  window.addEventListener('resize', fit);
+  window.addEventListener('error', function (event) {
+    failed(describe(event.message || 'a file of the game could not be loaded'));
+  });
+  window.addEventListener('unhandledrejection', function (event) {
+    failed(describe(event.reason && event.reason.message || event.reason));
+  });
+  document.getElementById('again').addEventListener('click', function () { location.reload(); });
+  canvas.addEventListener('contextmenu', function (event) { event.preventDefault(); });
+
+
+  var args = [];
+  var query = new URLSearchParams(location.search);
+  // Every frame's trace line in the console, for tests and the curious.
+  if (query.has('trace')) args.push('--trace', '/dev/stdout');
+
+  window.Module = {
+    canvas: canvas,
+    arguments: args,
+    print: function (line) { console.log(line); },
+    printErr: function (line) {
+      // The host's own lines name it; the last one says why it stopped, if it did.
+      if (/^vantor: /.test(line)) lastProblem = line.replace(/^vantor: /, '');
+      console.warn(line);
+    },
+    setStatus: function (text) {
+      var progress = /\((\d+(\.\d+)?)\/(\d+)\)/.exec(text);
+      if (progress) show('Loading Vantor… ' + Math.round(100 * progress[1] / progress[3]) + '%');
+    },
+    onRuntimeInitialized: function () {
+      status.hidden = true;
+      canvas.focus();
+      // Asks for a key press while the browser holds the sound (SDL's audio context waits).
+      var asking = setInterval(function () {
+        var audio = window.Module.SDL2 && window.Module.SDL2.audioContext;
+        var held = !!audio && audio.state === 'suspended' && !over;
+        sound.hidden = !held;
+        if (audio && !held) clearInterval(asking);
+      }, 250);
+    },
+    onAbort: function (what) { failed(lastProblem || describe(what)); },
+    onExit: function (code) {
+      if (code !== 0) failed(lastProblem || 'it stopped with status ' + code);
+    },
+    vantorEnded: function (code) {
+      if (code !== 0) { failed(lastProblem || 'it stopped with status ' + code); return; }
+      over = true;
+      sound.hidden = true;
+      end.hidden = false;
+      document.getElementById('again').focus();
+    }
+  };
+
+  // The loader, only where it can run.
+  if (typeof WebAssembly !== 'object') {
+    failed('this browser does not run WebAssembly');
+  } else {
+    var loader = document.createElement('script');
+    loader.src = 'vantor.js';
+    loader.onerror = function () { failed('the file vantor.js could not be downloaded'); };
+    document.body.appendChild(loader);
+  }
+})();

@@ -420,17 +420,18 @@ void CSdlFrontEnd::Close(CHostSession& session)
         session.Graphics().SetFullscreenHandler({});
     }
     session.UseSilence();   // the mixer closes below
+#if defined(__EMSCRIPTEN__)
+    // The page lives on, its end screen over the last picture. The window and the sound stay
+    // open: closing the browser's audio context fails the resume that SDL's own key handler may
+    // have asked for a moment before.
+    return;
+#endif
     window.reset();         // the player sees the game end at once
     if (!sdlStarted) {
         mixer->Close();
         return;
     }
     sdlStarted = false;
-#if defined(__EMSCRIPTEN__)
-    // The page lives on with its end screen. Its sound stays open: closing the browser's audio
-    // context fails the resume that SDL's own key handler may have asked for a moment before.
-    return;
-#endif
     // Closing the sound device (ALSA draining, Wine) and SDL_Quit (joining SDL's threads) can
     // take a second or more on a busy machine, after the game has ended and its files are
     // closed. They run on a thread of their own, waited for a bounded time; whatever is left

@@ -103,9 +103,11 @@
     }
   };
 
-  // The loader, only where it can run.
+  // The loader, only where it can run. Browsers fetch nothing for a page opened from a folder.
   if (typeof WebAssembly !== 'object') {
     failed('this browser does not run WebAssembly');
+  } else if (location.protocol === 'file:') {
+    failed('the page must come from a web server, not from a folder (scripts/web starts one)');
   } else {
     var loader = document.createElement('script');
     loader.src = 'vantor.js';

@@ -2,6 +2,7 @@
 library, no browser download), and a small static web server for the page."""
 
 import base64
+import fcntl
 import functools
 import http.server
 import json
@@ -26,10 +27,15 @@ class Browser:
         self.profile = tempfile.mkdtemp(prefix='vantor-chromium-')
         to_browser_read, self._to_browser = os.pipe()
         self._from_browser, from_browser_write = os.pipe()
-        # Chromium reads commands on fd 3 and writes answers on fd 4.
+        # Chromium reads commands on fd 3 and writes answers on fd 4. The pipes may already sit
+        # on 3 or 4: each is moved out of the way first, and marked to survive the exec.
         def hand_over():
-            os.dup2(to_browser_read, 3)
-            os.dup2(from_browser_write, 4)
+            read_end = fcntl.fcntl(to_browser_read, fcntl.F_DUPFD, 10)
+            write_end = fcntl.fcntl(from_browser_write, fcntl.F_DUPFD, 10)
+            os.dup2(read_end, 3)
+            os.dup2(write_end, 4)
+            os.set_inheritable(3, True)
+            os.set_inheritable(4, True)
         flags = ['--headless=new', '--remote-debugging-pipe', '--no-sandbox', '--no-first-run',
                  '--user-data-dir=' + self.profile,
                  # The machine's closed network: nothing but the page's own server is asked.
@@ -38,7 +44,7 @@ class Browser:
                  # WebGL on the CPU, so that SDL draws as it would on a real graphics card.
                  '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
                  '--window-size=%d,%d' % (width, height)] + list(extra_flags) + ['about:blank']
-        # Our ends of the pipes are not inherited (os.pipe makes them so), the dup2'd ones are.
+        # Our ends of the pipes are not inherited (os.pipe makes them so), fds 3 and 4 are.
         self.process = subprocess.Popen([executable] + flags, preexec_fn=hand_over, close_fds=False,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(to_browser_read)

@@ -31,6 +31,7 @@ void AppendShortestFloat(std::string& out, float value)
     const int exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
     const auto count = static_cast<int>(digits.size());
     // The shorter of the fixed and the exponent forms; fixed when they are as long.
+    // (Built by appending: GCC 12 sees overlaps that are not there in string sums here.)
     std::string fixed;
     if (exponent >= count - 1) {
         // A whole number: of the texts as short, the exact one (what trailing zeros would hide).
@@ -38,14 +39,14 @@ void AppendShortestFloat(std::string& out, float value)
         std::snprintf(whole, sizeof whole, "%.0f", std::fabs(static_cast<double>(value)));
         fixed = whole;
     } else if (exponent >= 0) {
-        fixed = digits.substr(0, static_cast<std::size_t>(exponent + 1)) + "." +
-                digits.substr(static_cast<std::size_t>(exponent + 1));
+        const auto point = static_cast<std::size_t>(exponent + 1);
+        fixed.append(digits, 0, point).append(1, '.').append(digits, point);
     } else {
-        fixed = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        fixed.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
     }
-    std::string exponential = digits.substr(0, 1);
+    std::string exponential(1, digits.front());
     if (count > 1) {
-        exponential += "." + digits.substr(1);
+        exponential.append(1, '.').append(digits, 1);
     }
     char power[16];
     std::snprintf(power, sizeof power, "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));

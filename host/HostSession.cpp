@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "HostConsole.h"
+
 namespace {
 constexpr const char* kGameModule = "Pellam";
 constexpr const char* kInputModule = "VantorDirectInput";
@@ -63,6 +65,7 @@ CHostSession::CHostSession(const HostLayout& layout)
     sound.SetLoadReporter(report);
     engine.SetFatalHandler([](const std::string& message) {
         ReportProblem(message + "; cannot go on");
+        HostConsoleShowFailure(LastProblem());   // a player without a terminal sees it too
         std::exit(EXIT_FAILURE);
     });
 }

@@ -45,6 +45,10 @@ EM_JS(void, TellPageSessionEnded, (int status), {
     if (Module['vantorEnded']) Module['vantorEnded'](status);
 });
 
+EM_JS(void, TellPageFramesBegin, (), {
+    if (Module['vantorRunning']) Module['vantorRunning']();
+});
+
 EM_JS(void, TellPageToKeepSaves, (), {
     if (Module['vantorKeepSaves']) Module['vantorKeepSaves']();
 });
@@ -71,6 +75,7 @@ void RunFrames(std::function<bool()> step, std::function<int()> finished)
     static PageLoop loop;
     loop = {std::move(step), std::move(finished)};
     emscripten_set_main_loop_arg(StepPage, &loop, 0, false);   // on the browser's animation frames
+    TellPageFramesBegin();
 }
 
 void KeepSavedGames(bool lookNow)

@@ -12,7 +12,8 @@
   var sound = document.getElementById('sound');
   var end = document.getElementById('end');
   var lastProblem = '';
-  var over = false;
+  var started = false;   // the game has started: its frames run
+  var over = false;      // ended or failed: nothing more to say
 
   function fit() {
     var room = Math.min(window.innerWidth / width, window.innerHeight / height);
@@ -45,9 +46,9 @@
     if (over) return;
     over = true;
     sound.hidden = true;
-    show('Vantor cannot start: ' + why + '. Reload the page to try again.', true);
+    show((started ? 'Vantor stopped: ' : 'Vantor cannot start: ') + why +
+         '. Reload the page to try again.', true);
   }
-
 
   fit();
   window.addEventListener('resize', fit);
@@ -59,7 +60,6 @@
   });
   document.getElementById('again').addEventListener('click', function () { location.reload(); });
   canvas.addEventListener('contextmenu', function (event) { event.preventDefault(); });
-
 
   var args = [];
   var query = new URLSearchParams(location.search);
@@ -94,6 +94,8 @@
     onExit: function (code) {
       if (code !== 0) failed(lastProblem || 'it stopped with status ' + code);
     },
+    vantorRunning: function () { started = true; },
+    vantorFailed: function (message) { failed(message.replace(/^vantor: /, '')); },
     vantorEnded: function (code) {
       if (code !== 0) { failed(lastProblem || 'it stopped with status ' + code); return; }
       over = true;

@@ -5,6 +5,7 @@ import base64
 import fcntl
 import functools
 import http.server
+import io
 import json
 import os
 import select
@@ -259,22 +260,32 @@ def read_bmp(path):
 
 class _QuietHandler(http.server.SimpleHTTPRequestHandler):
     missing = ()
+    zeroed = ()
 
     def log_message(self, *args):
         pass
 
     def send_head(self):
-        if self.path.split('?')[0].lstrip('/') in self.missing:
+        name = self.path.split('?')[0].lstrip('/')
+        if name in self.missing:
             self.send_error(404)
             return None
+        if name in self.zeroed:
+            size = os.path.getsize(os.path.join(self.directory, name))
+            self.send_response(200)
+            self.send_header('Content-Type', 'application/octet-stream')
+            self.send_header('Content-Length', str(size))
+            self.end_headers()
+            return io.BytesIO(bytes(size))
         return super().send_head()
 
 
 class SiteServer:
-    """The page's folder served on 127.0.0.1 on a free port; missing names files to answer 404."""
+    """The page's folder served on 127.0.0.1 on a free port; missing names files to answer 404,
+    zeroed files to send as zero bytes of their size (damaged in transit or on the server)."""
 
-    def __init__(self, directory, missing=()):
-        handler = type('Handler', (_QuietHandler,), {'missing': tuple(missing)})
+    def __init__(self, directory, missing=(), zeroed=()):
+        handler = type('Handler', (_QuietHandler,), {'missing': tuple(missing), 'zeroed': tuple(zeroed)})
         handler.extensions_map = dict(handler.extensions_map, **{'.wasm': 'application/wasm'})
         self.server = http.server.ThreadingHTTPServer(
             ('127.0.0.1', 0), functools.partial(handler, directory=directory))

@@ -8,9 +8,9 @@
 
 #include "EntityFactory.h"
 #include "GameState.h"
-#include "GraphicsService.h"
-#include "HostEngine.h"
-#include "SoundService.h"
+#include "engine/GraphicsService.h"
+#include "engine/HostEngine.h"
+#include "engine/SoundService.h"
 
 namespace {
 

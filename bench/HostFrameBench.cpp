@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "BmpCodec.h"
-#include "GraphicsService.h"
-#include "HostEngine.h"
-#include "SoftwareRenderer.h"
-#include "SoundService.h"
-#include "TraceWriter.h"
+#include "formats/BmpCodec.h"
+#include "engine/GraphicsService.h"
+#include "engine/HostEngine.h"
+#include "engine/SoftwareRenderer.h"
+#include "engine/SoundService.h"
+#include "session/TraceWriter.h"
 
 namespace {
 

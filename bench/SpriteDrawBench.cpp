@@ -11,8 +11,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "GraphicsService.h"
-#include "SoftwareRenderer.h"
+#include "engine/GraphicsService.h"
+#include "engine/SoftwareRenderer.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 # Installing the game under any prefix, and the Debian package that CPack makes from it. The host
-# finds everything relative to its own place (host/HostPaths.h), so these destinations are fixed:
+# finds everything relative to its own place (host/system/HostPaths.h), so these destinations are fixed:
 #   bin/vantor (games/vantor in the Debian package)    the host
 #   lib/vantor/                                         plug-ins and the platform library
 #   share/vantor/data/                                  pictures and sounds

@@ -5,12 +5,12 @@
 #include <exception>
 #include <new>
 
-#include "CommandLine.h"
-#include "HeadlessFrontEnd.h"
-#include "HostConsole.h"
-#include "HostSession.h"
-#include "SdlFrontEnd.h"
-#include "SessionLoop.h"
+#include "session/CommandLine.h"
+#include "frontend/headless/HeadlessFrontEnd.h"
+#include "system/HostConsole.h"
+#include "session/HostSession.h"
+#include "frontend/sdl/SdlFrontEnd.h"
+#include "session/SessionLoop.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Asset path mapping and file reading.
-#include "AssetFiles.h"
+#include "engine/AssetFiles.h"
 
-#include "HostPaths.h"
+#include "system/HostPaths.h"
 
 #include <cerrno>
 #include <cstdio>

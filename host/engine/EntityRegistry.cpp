@@ -1,5 +1,5 @@
 // Entity registration, updates and release.
-#include "EntityRegistry.h"
+#include "engine/EntityRegistry.h"
 
 #include <algorithm>
 #include <new>

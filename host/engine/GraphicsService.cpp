@@ -1,10 +1,10 @@
 // Images by handle and sprites in drawing order.
-#include "GraphicsService.h"
+#include "engine/GraphicsService.h"
 
 #include <algorithm>
 #include <climits>
 
-#include "AssetFiles.h"
+#include "engine/AssetFiles.h"
 
 namespace {
 constexpr std::size_t kMaxImageFileBytes = 64u * 1024 * 1024;

@@ -16,8 +16,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "BmpCodec.h"
-#include "HostSprite.h"
+#include "formats/BmpCodec.h"
+#include "engine/HostSprite.h"
 #include "VantorEngine.h"
 
 // A row's run of pixels that all draw the same way: copied (alpha 255) or blended. Pixels of

@@ -1,5 +1,5 @@
 // Entity registry, action queue and frame loop.
-#include "HostEngine.h"
+#include "engine/HostEngine.h"
 
 #include <algorithm>
 #include <cstring>

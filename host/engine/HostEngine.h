@@ -14,22 +14,13 @@
 #include <unordered_map>
 #include <vector>
 
-#include "EntityRegistry.h"
-#include "GraphicsService.h"
-#include "SoundService.h"
+#include "engine/EntityRegistry.h"
+#include "engine/GraphicsService.h"
+#include "engine/SoundService.h"
+#include "formats/FrameInput.h"
 #include "VantorEngine.h"
 #include "VantorEntity.h"
 #include "VantorInput.h"
-
-struct PostedAction {
-    std::string name;
-    float value;
-};
-
-// What the input object posted during one poll, in order, as the queue would have received it.
-struct FrameInput {
-    std::vector<ActionRecord> actions;
-};
 
 class CHostEngine final : public CVantorEngine {
 public:

@@ -1,5 +1,5 @@
 // Sprite state kept by the host.
-#include "HostSprite.h"
+#include "engine/HostSprite.h"
 
 namespace {
 // More frames than any sprite of the game has by far; a larger count is a broken table.

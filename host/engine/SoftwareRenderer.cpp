@@ -1,5 +1,5 @@
 // The software renderer.
-#include "SoftwareRenderer.h"
+#include "engine/SoftwareRenderer.h"
 
 #include <algorithm>
 #include <cmath>

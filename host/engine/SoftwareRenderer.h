@@ -3,8 +3,8 @@
 // screenshots show what this draws.
 #pragma once
 
-#include "BmpCodec.h"
-#include "GraphicsService.h"
+#include "formats/BmpCodec.h"
+#include "engine/GraphicsService.h"
 
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;

@@ -2,7 +2,7 @@
 // without a sound device use the silent output.
 #pragma once
 
-#include "WavCodec.h"
+#include "formats/WavCodec.h"
 
 class CSoundOutput {
 public:

@@ -1,9 +1,9 @@
 // Sounds by handle.
-#include "SoundService.h"
+#include "engine/SoundService.h"
 
 #include <climits>
 
-#include "AssetFiles.h"
+#include "engine/AssetFiles.h"
 
 namespace {
 constexpr std::size_t kMaxSoundFileBytes = 64u * 1024 * 1024;

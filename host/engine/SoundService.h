@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "SoundOutput.h"
+#include "engine/SoundOutput.h"
 #include "VantorEngine.h"
 
 class CSoundService final : public CVantorSound {

@@ -1,5 +1,5 @@
 // Windows bitmap reader and writer.
-#include "BmpCodec.h"
+#include "formats/BmpCodec.h"
 
 #include <cstddef>
 

@@ -1,12 +1,12 @@
 // Input script parser.
-#include "InputScript.h"
+#include "formats/InputScript.h"
 
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <sstream>
 
-#include "HostPaths.h"
+#include "system/HostPaths.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Replay encoding and decoding.
-#include "Replay.h"
+#include "formats/Replay.h"
 
 #include <algorithm>
 #include <cstring>

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "HostEngine.h"
+#include "formats/FrameInput.h"
 
 inline constexpr std::uint32_t kReplayFormatVersion = 1;
 inline constexpr std::size_t kReplayHighScoreBytes = 16;

@@ -1,5 +1,5 @@
 // Wave sound reader: walks the RIFF chunks, checks every size against the bytes there are.
-#include "WavCodec.h"
+#include "formats/WavCodec.h"
 
 #include <cstddef>
 #include <cstring>

@@ -1,5 +1,5 @@
 // Command line parsing: one table of options drives both the parser and --help.
-#include "CommandLine.h"
+#include "session/CommandLine.h"
 
 #include <charconv>
 #include <cmath>

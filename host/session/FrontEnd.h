@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "BmpCodec.h"
+#include "formats/BmpCodec.h"
 
 class CHostSession;
 

@@ -1,10 +1,10 @@
 // Start-up shared by both front ends.
-#include "HostSession.h"
+#include "session/HostSession.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "HostConsole.h"
+#include "system/HostConsole.h"
 
 namespace {
 constexpr const char* kGameModule = "Pellam";

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "GraphicsService.h"
-#include "HostEngine.h"
-#include "HostPaths.h"
-#include "PluginLibrary.h"
-#include "SoundOutput.h"
-#include "SoundService.h"
+#include "engine/GraphicsService.h"
+#include "engine/HostEngine.h"
+#include "system/HostPaths.h"
+#include "system/PluginLibrary.h"
+#include "engine/SoundOutput.h"
+#include "engine/SoundService.h"
 #include "VantorInput.h"
 
 class CHostSession {

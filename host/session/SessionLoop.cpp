@@ -1,5 +1,5 @@
 // The session loop shared by the front ends, with recording and replay.
-#include "SessionLoop.h"
+#include "session/SessionLoop.h"
 
 #include <algorithm>
 #include <chrono>
@@ -11,13 +11,13 @@
 #include <system_error>
 #include <thread>
 
-#include "GameClock.h"
-#include "HostEngine.h"
-#include "HostPaths.h"
-#include "HostSession.h"
-#include "Replay.h"
-#include "SoftwareRenderer.h"
-#include "TraceWriter.h"
+#include "system/GameClock.h"
+#include "engine/HostEngine.h"
+#include "system/HostPaths.h"
+#include "session/HostSession.h"
+#include "formats/Replay.h"
+#include "engine/SoftwareRenderer.h"
+#include "session/TraceWriter.h"
 
 #ifndef VANTOR_VERSION
 #define VANTOR_VERSION "unknown"

@@ -3,8 +3,8 @@
 // end on "quit", on a closed window or after the asked number of frames.
 #pragma once
 
-#include "CommandLine.h"
-#include "FrontEnd.h"
+#include "session/CommandLine.h"
+#include "session/FrontEnd.h"
 
 // Plays the session; the process's exit status (non-zero when start-up or an output failed).
 int RunSession(const HostOptions& options, CFrontEnd& frontEnd);

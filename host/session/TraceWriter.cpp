@@ -1,5 +1,5 @@
 // Trace lines.
-#include "TraceWriter.h"
+#include "session/TraceWriter.h"
 
 #include <charconv>
 #include <cmath>

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "GraphicsService.h"
-#include "HostEngine.h"
+#include "engine/GraphicsService.h"
+#include "engine/HostEngine.h"
 
 struct TraceFrame {
     std::int64_t frame = 0;

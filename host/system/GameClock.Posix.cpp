@@ -6,7 +6,7 @@
 
 #include <ctime>
 
-#include "GameClock.h"
+#include "system/GameClock.h"
 
 namespace {
 

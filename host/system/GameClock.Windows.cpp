@@ -6,8 +6,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "GameClock.h"
-#include "PluginLibrary.h"
+#include "system/GameClock.h"
+#include "system/PluginLibrary.h"
 
 namespace {
 

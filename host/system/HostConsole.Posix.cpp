@@ -1,6 +1,6 @@
 // On POSIX systems the error stream is the terminal's, or wherever the starter sent it. In a
 // browser page it is the console, which players do not read: the page shows the failure.
-#include "HostConsole.h"
+#include "system/HostConsole.h"
 
 #if defined(__EMSCRIPTEN__)
 #include <emscripten.h>

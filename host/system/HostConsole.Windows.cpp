@@ -1,6 +1,6 @@
 // vantor.exe is a windowed program: it has no console of its own. Started from a terminal it
 // borrows the terminal's; started with its error stream sent to a file or pipe it keeps that.
-#include "HostConsole.h"
+#include "system/HostConsole.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // Host directories on POSIX systems.
-#include "HostPaths.h"
+#include "system/HostPaths.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,5 +1,5 @@
 // Host directories on Windows.
-#include "HostPaths.h"
+#include "system/HostPaths.h"
 
 #include <windows.h>
 

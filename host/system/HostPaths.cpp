@@ -1,5 +1,5 @@
 // Host directories: what is the same on every system.
-#include "HostPaths.h"
+#include "system/HostPaths.h"
 
 #include <cctype>
 #include <cstring>

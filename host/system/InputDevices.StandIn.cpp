@@ -1,5 +1,5 @@
 // Input devices through the stand-in platform library, which the input plug-in links too.
-#include "InputDevices.h"
+#include "system/InputDevices.h"
 
 #include "VantorPlatform.h"
 

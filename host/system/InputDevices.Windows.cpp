@@ -1,6 +1,6 @@
 // Input devices on Windows: the plug-in reads the real ones through DirectInput and XInput, which
 // need nothing from the host; there are no virtual devices for a script to drive.
-#include "InputDevices.h"
+#include "system/InputDevices.h"
 
 bool InputDevicesScriptable()
 {

@@ -4,7 +4,7 @@
 // DirectInput and XInput, which follow the active window by themselves.
 #pragma once
 
-#include "InputScript.h"
+#include "formats/InputScript.h"
 
 struct SDL_Window;
 

@@ -1,6 +1,6 @@
 // Plug-in loading with dlopen. The file is checked first: the dynamic loader maps what an ELF
 // file's headers describe and dies of SIGBUS, without a word, on a file cut short.
-#include "PluginLibrary.h"
+#include "system/PluginLibrary.h"
 
 #include <dlfcn.h>
 #include <elf.h>
@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "HostPaths.h"
+#include "system/HostPaths.h"
 
 namespace {
 

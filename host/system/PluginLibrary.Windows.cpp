@@ -1,5 +1,5 @@
 // Plug-in loading with LoadLibraryEx.
-#include "PluginLibrary.h"
+#include "system/PluginLibrary.h"
 
 #include <windows.h>
 

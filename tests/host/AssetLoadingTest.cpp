@@ -4,11 +4,11 @@
 
 #include <random>
 
-#include "BmpCodec.h"
-#include "GraphicsService.h"
-#include "SoundService.h"
+#include "formats/BmpCodec.h"
+#include "engine/GraphicsService.h"
+#include "engine/SoundService.h"
 #include "TestFiles.h"
-#include "WavCodec.h"
+#include "formats/WavCodec.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "BmpCodec.h"
-#include "GraphicsService.h"
+#include "formats/BmpCodec.h"
+#include "engine/GraphicsService.h"
 #include "Json.h"
 #include "TestFiles.h"
 

@@ -9,12 +9,12 @@
 #include <limits>
 #include <vector>
 
-#include "CommandLine.h"
-#include "GraphicsService.h"
-#include "HostEngine.h"
-#include "InputScript.h"
+#include "session/CommandLine.h"
+#include "engine/GraphicsService.h"
+#include "engine/HostEngine.h"
+#include "formats/InputScript.h"
 #include "TestFiles.h"
-#include "TraceWriter.h"
+#include "session/TraceWriter.h"
 
 namespace {
 

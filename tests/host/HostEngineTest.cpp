@@ -9,7 +9,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "HostEngine.h"
+#include "engine/HostEngine.h"
 
 namespace {
 

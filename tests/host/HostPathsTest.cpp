@@ -1,7 +1,7 @@
 // Where the host looks for its plug-ins and data, from the place of its executable.
 #include <gtest/gtest.h>
 
-#include "HostPaths.h"
+#include "system/HostPaths.h"
 
 namespace {
 

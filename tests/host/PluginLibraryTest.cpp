@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "PluginLibrary.h"
+#include "system/PluginLibrary.h"
 #include "TestFiles.h"
 
 namespace {

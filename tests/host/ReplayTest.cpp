@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "Replay.h"
+#include "formats/Replay.h"
 
 namespace {
 

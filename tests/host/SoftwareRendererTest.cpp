@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "GraphicsService.h"
-#include "SoftwareRenderer.h"
+#include "engine/GraphicsService.h"
+#include "engine/SoftwareRenderer.h"
 #include "TestFiles.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <random>
 #include <sstream>
 
-#include "BmpCodec.h"
+#include "formats/BmpCodec.h"
 
 CTempDirectory::CTempDirectory()
 {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <sstream>
 
-#include "EntityRegistry.h"
+#include "engine/EntityRegistry.h"
 #include "PostRecorder.h"
 
 namespace {

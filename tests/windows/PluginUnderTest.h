@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "PluginLibrary.h"
+#include "system/PluginLibrary.h"
 
 // Opens plug-in name (as "Pellam") and returns its export as the contract's function type; null
 // with the reason in error when the library or the export is missing.

@@ -1,7 +1,7 @@
 // Headless runs.
-#include "HeadlessFrontEnd.h"
+#include "frontend/headless/HeadlessFrontEnd.h"
 
-#include "InputDevices.h"
+#include "system/InputDevices.h"
 
 namespace {
 

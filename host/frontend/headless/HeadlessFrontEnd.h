@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "CommandLine.h"
-#include "FrontEnd.h"
-#include "InputScript.h"
+#include "session/CommandLine.h"
+#include "session/FrontEnd.h"
+#include "formats/InputScript.h"
 
 class CHeadlessFrontEnd final : public CFrontEnd {
 public:

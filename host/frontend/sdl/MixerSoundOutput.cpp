@@ -1,5 +1,5 @@
 // SDL2_mixer sound output.
-#include "MixerSoundOutput.h"
+#include "frontend/sdl/MixerSoundOutput.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

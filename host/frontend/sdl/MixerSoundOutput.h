@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "SoundOutput.h"
+#include "engine/SoundOutput.h"
 
 struct Mix_Chunk;
 

@@ -1,5 +1,5 @@
 // The SDL2 window front end.
-#include "SdlFrontEnd.h"
+#include "frontend/sdl/SdlFrontEnd.h"
 
 #include <SDL.h>
 
@@ -7,11 +7,11 @@
 #include <cmath>
 #include <cstdio>
 
-#include "HostPaths.h"
-#include "HostSession.h"
-#include "InputDevices.h"
-#include "SoftwareRenderer.h"
-#include "WebPage.h"
+#include "system/HostPaths.h"
+#include "session/HostSession.h"
+#include "system/InputDevices.h"
+#include "engine/SoftwareRenderer.h"
+#include "frontend/web/WebPage.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "FrontEnd.h"
-#include "MixerSoundOutput.h"
+#include "session/FrontEnd.h"
+#include "frontend/sdl/MixerSoundOutput.h"
 
 class CWindow;
 

@@ -1,6 +1,6 @@
 // The web page's side of the host (see WebPage.h). The page's script (web/pre.js) mounts the
 // browser's persistent storage at the host's work directory before the program starts.
-#include "WebPage.h"
+#include "frontend/web/WebPage.h"
 
 #include <emscripten.h>
 #include <sys/stat.h>

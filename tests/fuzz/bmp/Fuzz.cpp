@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "BmpCodec.h"
-#include "SoftwareRenderer.h"
+#include "formats/BmpCodec.h"
+#include "engine/SoftwareRenderer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "CommandLine.h"
+#include "session/CommandLine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "InputScript.h"
+#include "formats/InputScript.h"
 
 namespace {
 

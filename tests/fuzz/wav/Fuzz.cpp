@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "WavCodec.h"
+#include "formats/WavCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {

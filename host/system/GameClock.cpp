@@ -1,5 +1,5 @@
 // The game clock's state, shared by the system's stand-in for time().
-#include "GameClock.h"
+#include "system/GameClock.h"
 
 #include <deque>
 #include <thread>

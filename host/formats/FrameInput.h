@@ -1,0 +1,18 @@
+// What the input plug-in posted, as a value: a frame's input as the engine queues it (and a
+// replay keeps it), and each post as the trace reports it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "VantorEngine.h"
+
+struct PostedAction {
+    std::string name;
+    float value;
+};
+
+// What the input object posted during one poll, in order, as the queue would have received it.
+struct FrameInput {
+    std::vector<ActionRecord> actions;
+};

@@ -3,6 +3,7 @@
 
 #include "HighScoreFormat.h"
 #include "session/HostSession.h"
+#include "system/FileWatch.h"
 #include "system/HostFiles.h"
 
 namespace {
@@ -21,9 +22,13 @@ HighScoreSnapshot ReadHighScoreSnapshot()
     return snapshot;
 }
 
-void CBestGame::AfterFrame(std::int64_t frameNumber, bool soundStarted, const CReplayEncoder& recording)
+CBestGame::CBestGame(std::int32_t startingScore) : bestSoFar(startingScore), renamesSeen(FileWatch::Renames()) {}
+
+void CBestGame::AfterFrame(std::int64_t frameNumber, const CReplayEncoder& recording)
 {
-    armed = armed || soundStarted;
+    const std::uint64_t renames = FileWatch::Renames();
+    armed = armed || renames != renamesSeen || !FileWatch::Available();
+    renamesSeen = renames;
     if (armed && frameNumber % kCheckInterval == 0) {
         armed = false;
         Check(recording);

@@ -1,11 +1,12 @@
 // The best game: when the game has saved a high score above the one its session started with,
 // the recording so far is kept as best.replay beside the high-score file.
 //
-// The file is not polled. The game saves its score when a game ends, and a game ends on a hit,
-// which starts a sound: only a frame that started a sound arms a look at the file, taken at the
-// next frame whose number is a multiple of kCheckInterval (and at the session's end). That is
-// where the recording was cut when the file was looked at every kCheckInterval frames, so
-// best.replay stays byte for byte what it was, at a fraction of the system calls.
+// The file is not polled where that can be helped. The game saves its score by renaming a new
+// file into place; where the host counts renames (FileWatch), only a frame in which a file was
+// renamed arms a look at the file, taken at the next frame whose number is a multiple of
+// kCheckInterval (and at the session's end). That is where the recording was cut when the file
+// was looked at every kCheckInterval frames, which other systems still do: best.replay stays
+// byte for byte what it was, with a look per game saved rather than one every half second.
 #pragma once
 
 #include <cstdint>
@@ -28,14 +29,15 @@ public:
     static constexpr std::int64_t kCheckInterval = 30;
 
     // The score to beat: the one the session's first game found.
-    explicit CBestGame(std::int32_t startingScore) : bestSoFar(startingScore) {}
+    explicit CBestGame(std::int32_t startingScore);
 
-    // After each frame: frameNumber frames have run; soundStarted when that frame started one.
-    void AfterFrame(std::int64_t frameNumber, bool soundStarted, const CReplayEncoder& recording);
+    // After each frame: frameNumber frames have run.
+    void AfterFrame(std::int64_t frameNumber, const CReplayEncoder& recording);
     // At the session's end.
     void Check(const CReplayEncoder& recording);
 
 private:
     std::int32_t bestSoFar;
+    std::uint64_t renamesSeen;
     bool armed = false;
 };

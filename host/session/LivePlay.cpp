@@ -35,9 +35,8 @@ bool EnterWorkDirectoryFor(const HostOptions& options, CFrontEnd& frontEnd, std:
 }  // namespace
 
 CLivePlay::CLivePlay(const HostOptions& givenOptions, CFrontEnd& givenFrontEnd, CHostEngine& givenEngine,
-                     CSoundService& givenSound, CSessionFrame& givenFrame, CSessionOutputs& givenOutputs)
-    : options(givenOptions), frontEnd(givenFrontEnd), engine(givenEngine), sound(givenSound),
-      frame(givenFrame), outputs(givenOutputs)
+                     CSessionFrame& givenFrame, CSessionOutputs& givenOutputs)
+    : options(givenOptions), frontEnd(givenFrontEnd), engine(givenEngine), frame(givenFrame), outputs(givenOutputs)
 {
 }
 
@@ -87,7 +86,7 @@ bool CLivePlay::PlayFrame()
     recording->AddFrame(dt, events.focusLost, input);
     frame.Run(dt, input);
     outputs.KeepRecording(*recording);
-    bestGame->AfterFrame(engine.FrameNumber(), !sound.Played().empty(), *recording);
+    bestGame->AfterFrame(engine.FrameNumber(), *recording);
     if (engine.QuitRequested()) {
         return false;
     }

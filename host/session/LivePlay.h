@@ -17,8 +17,8 @@
 
 class CLivePlay {
 public:
-    CLivePlay(const HostOptions& options, CFrontEnd& frontEnd, CHostEngine& engine, CSoundService& sound,
-              CSessionFrame& frame, CSessionOutputs& outputs);
+    CLivePlay(const HostOptions& options, CFrontEnd& frontEnd, CHostEngine& engine, CSessionFrame& frame,
+              CSessionOutputs& outputs);
 
     // Before the game starts: the work directory, and the recording with the game's clock
     // readings; false with why.
@@ -33,7 +33,6 @@ private:
     const HostOptions& options;
     CFrontEnd& frontEnd;
     CHostEngine& engine;
-    CSoundService& sound;
     CSessionFrame& frame;
     CSessionOutputs& outputs;
     std::unique_ptr<CReplayEncoder> recording;

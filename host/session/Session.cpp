@@ -119,7 +119,7 @@ bool CSession::Start()
             return false;
         }
     } else {
-        live.emplace(options, frontEnd, host->Engine(), host->Sound(), *frame, outputs);
+        live.emplace(options, frontEnd, host->Engine(), *frame, outputs);
         if (!live->Start(moduleFingerprint, error)) {
             ReportProblem(error);
             return false;

@@ -37,9 +37,18 @@ double ChildrenCpuSeconds()
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
 }
 
+// In memory where the system has a place for it: the game makes its high-score save durable at
+// every game over (an fsync), and it is the host, not the disk, that is measured.
+std::filesystem::path BenchDirectory()
+{
+    std::error_code code;
+    return std::filesystem::is_directory("/dev/shm", code) ? std::filesystem::path("/dev/shm")
+                                                            : std::filesystem::temp_directory_path();
+}
+
 class CHeadlessRun {
 public:
-    CHeadlessRun() : directory(std::filesystem::temp_directory_path() / "vantor-headless-bench")
+    CHeadlessRun() : directory(BenchDirectory() / "vantor-headless-bench")
     {
         std::filesystem::create_directories(directory / "work");
         std::ofstream script(directory / "play.txt");

@@ -90,6 +90,30 @@ protected:
 
     std::filesystem::path At(const std::string& name) const { return work.Path() / name; }
 
+    // Live play in live/, traced to recorded.jsonl and recorded to game.replay.
+    HostOptions LiveOptions(long frames) const
+    {
+        HostOptions options;
+        options.workDirectory = At("live");
+        options.frames = frames;
+        options.trace = At("recorded.jsonl");
+        options.record = At("game.replay");
+        return options;
+    }
+    bool RecordGame(long frames, const std::string& script)
+    {
+        CScriptedFrontEnd player(script, false);
+        return Run(LiveOptions(frames), player) == EXIT_SUCCESS;
+    }
+    // game.replay played back, traced to replayed.jsonl.
+    HostOptions ReplayOptions() const
+    {
+        HostOptions options;
+        options.replay = At("game.replay");
+        options.trace = At("replayed.jsonl");
+        return options;
+    }
+
     std::vector<std::string> Lines(const std::string& name) const
     {
         std::istringstream text(ReadText(At(name)));
@@ -175,20 +199,10 @@ TEST_F(SessionTest, AnOutputThatFailsFailsTheSessionButNotTheGameOrTheOtherOutpu
 
 TEST_F(SessionTest, AViewerPausesAReplayWithoutChangingIt)
 {
-    HostOptions live;
-    live.workDirectory = At("live");
-    live.frames = 60;
-    live.trace = At("recorded.jsonl");
-    live.record = At("game.replay");
-    CScriptedFrontEnd player("0 down RIGHT\n30 up RIGHT\n31 down SPACE\n", false);
-    ASSERT_EQ(Run(live, player), EXIT_SUCCESS) << LastProblem();
-
-    HostOptions replay;
-    replay.replay = At("game.replay");
-    replay.trace = At("replayed.jsonl");
+    ASSERT_TRUE(RecordGame(60, "0 down RIGHT\n30 up RIGHT\n31 down SPACE\n"));
     // P pressed at the 10th frame shown and again at the 20th: ten frames shown paused.
     CScriptedFrontEnd viewer("10 down P\n12 up P\n20 down P\n22 up P\n", true);
-    ASSERT_EQ(Run(replay, viewer), EXIT_SUCCESS) << LastProblem();
+    ASSERT_EQ(Run(ReplayOptions(), viewer), EXIT_SUCCESS) << LastProblem();
     EXPECT_EQ(viewer.calls, 70);
     EXPECT_EQ(viewer.presented, 70);
     EXPECT_EQ(ReadText(At("replayed.jsonl")), ReadText(At("recorded.jsonl")));
@@ -196,27 +210,19 @@ TEST_F(SessionTest, AViewerPausesAReplayWithoutChangingIt)
 
 TEST_F(SessionTest, SessionsRunOneAfterAnotherInOneProcessEachFromACleanStart)
 {
-    HostOptions live;
-    live.workDirectory = At("live");
-    live.frames = 300;
-    live.trace = At("recorded.jsonl");
-    live.record = At("game.replay");
-    CScriptedFrontEnd player("0 down LEFT\n100 up LEFT\n101 down SPACE\n", false);
-    ASSERT_EQ(Run(live, player), EXIT_SUCCESS) << LastProblem();
+    ASSERT_TRUE(RecordGame(300, "0 down LEFT\n100 up LEFT\n101 down SPACE\n"));
     const std::string recorded = ReadText(At("recorded.jsonl"));
 
     // Each replay hands the game its own clock readings from the first; none is left over.
     for (int run = 0; run < 2; ++run) {
-        HostOptions replay;
-        replay.replay = At("game.replay");
-        replay.trace = At("replayed.jsonl");
         CScriptedFrontEnd viewer("", false);
-        ASSERT_EQ(Run(replay, viewer), EXIT_SUCCESS) << LastProblem();
+        ASSERT_EQ(Run(ReplayOptions(), viewer), EXIT_SUCCESS) << LastProblem();
         EXPECT_EQ(ReadText(At("replayed.jsonl")), recorded) << "run " << run;
         EXPECT_EQ(viewer.opened, 1);
         EXPECT_EQ(viewer.closed, 1);
     }
     // And live play after them records again.
+    HostOptions live = LiveOptions(300);
     live.record = At("again.replay");
     CScriptedFrontEnd again("", false);
     ASSERT_EQ(Run(live, again), EXIT_SUCCESS) << LastProblem();

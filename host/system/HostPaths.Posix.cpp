@@ -6,7 +6,6 @@
 #include <emscripten.h>
 #endif
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 

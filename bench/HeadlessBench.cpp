@@ -1,7 +1,8 @@
 // The real vantor, headless, playing a scripted game (moving, shooting, retrying after each
 // game over) with and without a trace: how many times faster than real time it runs. Start-up is
 // taken out by also timing a one-frame run. Goals: 10,000 times real time without a trace,
-// 3,000 times with one (written to /dev/null, so the disk is not what is measured).
+// 3,000 times with one (written to /dev/null, so the disk is not what is measured); and a whole
+// hour of play on the wall clock.
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
@@ -17,6 +18,10 @@
 namespace {
 
 constexpr long kFrames = 120000;          // 2000 seconds of play at 60 frames a second
+constexpr long kHourFrames = 216000;      // an hour of play at 60 frames a second
+// An hour of play, start-up included, in this many seconds on the wall clock (10,000 times
+// real time): the best game is found without looking at the disk each few frames.
+constexpr double kHourGoalSeconds = 0.36;
 constexpr double kFrameTime = 1.0 / 60.0;
 
 struct Cost {
@@ -32,13 +37,22 @@ double ChildrenCpuSeconds()
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
 }
 
+// In memory where the system has a place for it: the game makes its high-score save durable at
+// every game over (an fsync), and it is the host, not the disk, that is measured.
+std::filesystem::path BenchDirectory()
+{
+    std::error_code code;
+    return std::filesystem::is_directory("/dev/shm", code) ? std::filesystem::path("/dev/shm")
+                                                            : std::filesystem::temp_directory_path();
+}
+
 class CHeadlessRun {
 public:
-    CHeadlessRun() : directory(std::filesystem::temp_directory_path() / "vantor-headless-bench")
+    CHeadlessRun() : directory(BenchDirectory() / "vantor-headless-bench")
     {
         std::filesystem::create_directories(directory / "work");
         std::ofstream script(directory / "play.txt");
-        for (long start = 0; start < kFrames; start += 120) {
+        for (long start = 0; start < kHourFrames; start += 120) {
             script << start << " down RIGHT\n" << start + 50 << " up RIGHT\n"
                    << start + 51 << " down SPACE\n" << start + 55 << " up SPACE\n"
                    << start + 60 << " down LEFT\n" << start + 110 << " up LEFT\n"
@@ -91,6 +105,25 @@ void BM_HeadlessPlay(benchmark::State& state)
     state.counters["measured"] = played / cpu;   // processor time: the machine is shared
     state.counters["better"] = 1;
 }
+void BM_HeadlessHour(benchmark::State& state)
+{
+    CHeadlessRun run;
+    Cost hour;
+    for (auto _ : state) {
+        if (!run.Run(kHourFrames, false, hour)) {
+            state.SkipWithError("vantor failed to run headless");
+            return;
+        }
+    }
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["wall_s"] = hour.wall / runs;
+    state.counters["cpu_s"] = hour.cpu / runs;
+    state.counters["goal"] = kHourGoalSeconds;
+    state.counters["measured"] = hour.wall / runs;
+    state.counters["better"] = -1;
+}
+BENCHMARK(BM_HeadlessHour)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 BENCHMARK(BM_HeadlessPlay)->ArgName("trace")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace

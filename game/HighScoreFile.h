@@ -1,4 +1,4 @@
-// The "highscore" file: exactly 4 bytes, a little-endian signed 32-bit integer, no header.
+// The game's "highscore" file (its format in HighScoreFormat.h): reading it, and saving it durably.
 #pragma once
 
 #include <cstddef>
@@ -6,12 +6,8 @@
 #include <cstdio>
 #include <string>
 
-inline constexpr const char* kHighScorePath = "highscore";
-inline constexpr std::size_t kHighScoreSize = 4;
-
-// The file's bytes for a score, and back.
-void EncodeHighScore(int32_t value, unsigned char (&bytes)[kHighScoreSize]);
-int32_t DecodeHighScore(const unsigned char (&bytes)[kHighScoreSize]);
+#include "DurableReplace.h"
+#include "HighScoreFormat.h"
 
 // The stored score; 0 when the file is missing, unreadable, shorter than 4 bytes or no regular
 // file (a FIFO is never waited on). Bytes after the fourth are ignored.
@@ -19,7 +15,7 @@ int32_t ReadHighScore(const char* path);
 
 // Puts bytes into an open file and says how many arrived: std::fwrite for the game, a failing
 // stand-in for tests.
-using HighScoreByteWriter = std::size_t (*)(const unsigned char* bytes, std::size_t count, std::FILE* file);
+using HighScoreByteWriter = DurableByteWriter;
 
 // Replaces the file with the score without ever leaving it empty or short: the bytes go to a
 // temporary file beside it, which replaces the old file in one atomic rename only once it is

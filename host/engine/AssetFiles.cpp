@@ -1,11 +1,5 @@
-// Asset path mapping and file reading.
+// Asset path mapping.
 #include "engine/AssetFiles.h"
-
-#include "system/HostPaths.h"
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 bool ResolveAsset(const std::filesystem::path& dataDirectory, const char* pluginPath,
                   AssetLocation& location, std::string& error)
@@ -34,40 +28,4 @@ bool ResolveAsset(const std::filesystem::path& dataDirectory, const char* plugin
     }
     location.file = dataDirectory / relative;
     return true;
-}
-
-bool ReadWholeFile(const std::filesystem::path& file, std::size_t maxBytes,
-                   std::vector<uint8_t>& bytes, std::string& error)
-{
-    std::error_code code;
-    if (!std::filesystem::is_regular_file(file, code)) {
-        error = std::filesystem::exists(file, code) ? "not a regular file" : "file not found";
-        return false;
-    }
-    std::FILE* stream = OpenFile(file, "rb");
-    if (stream == nullptr) {
-        error = std::strerror(errno);
-        return false;
-    }
-    bytes.clear();
-    uint8_t chunk[65536];
-    bool ok = true;
-    for (;;) {
-        const std::size_t got = std::fread(chunk, 1, sizeof chunk, stream);
-        if (bytes.size() + got > maxBytes) {
-            error = "file is too large";
-            ok = false;
-            break;
-        }
-        bytes.insert(bytes.end(), chunk, chunk + got);
-        if (got < sizeof chunk) {
-            if (std::ferror(stream) != 0) {
-                error = "read error";
-                ok = false;
-            }
-            break;
-        }
-    }
-    std::fclose(stream);
-    return ok;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "system/HostFiles.h"   // ReadWholeFile, for the assets found here
+
 struct AssetLocation {
     std::filesystem::path file;   // the file to open
     std::string name;             // the path as the plug-in wrote it, with '/' ("images/Hiro.bmp")
@@ -16,7 +18,3 @@ struct AssetLocation {
 // empty, absolute or escaping path.
 bool ResolveAsset(const std::filesystem::path& dataDirectory, const char* pluginPath,
                   AssetLocation& location, std::string& error);
-
-// Reads a whole file of at most maxBytes. False, with a reason, when that is not possible.
-bool ReadWholeFile(const std::filesystem::path& file, std::size_t maxBytes,
-                   std::vector<uint8_t>& bytes, std::string& error);

@@ -5,11 +5,13 @@
 #include <cstring>
 #include <new>
 
+#include "engine/HostActions.h"
+
 namespace {
 
-constexpr const char* kQuit = "quit";
-constexpr const char* kPauseToggle = "pause-toggle";
-constexpr const char* kFullscreenToggle = "fullscreen-toggle";
+constexpr const char* kQuit = kQuitAction;
+constexpr const char* kPauseToggle = kPauseToggleAction;
+constexpr const char* kFullscreenToggle = kFullscreenToggleAction;
 
 bool NameIs(const ActionRecord& record, const char* name)
 {

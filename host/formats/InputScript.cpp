@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "system/HostFiles.h"
 #include "system/HostPaths.h"
 
 namespace {
@@ -37,38 +38,27 @@ std::vector<std::string> Words(const std::string& line)
 bool ReadInputScriptFile(const std::filesystem::path& file, std::string& text, std::string& error)
 {
     const std::string name = "the input script " + file.string();
-    std::error_code code;
-    if (std::filesystem::is_directory(file, code)) {
+    std::vector<std::uint8_t> bytes;
+    const ReadResult read = ReadWholeFile(file, kMaxScriptBytes, true, bytes);
+    switch (read.failure) {
+    case ReadFailure::None:
+        text.assign(bytes.begin(), bytes.end());
+        return true;
+    case ReadFailure::Directory:
         error = name + " is a directory";
         return false;
-    }
-    std::FILE* stream = OpenFile(file, "rb");
-    if (stream == nullptr) {
-        error = "cannot open " + name + ": " + SystemReason(errno);
+    case ReadFailure::TooLarge:
+        error = name + " is larger than " + std::to_string(kMaxScriptBytes / (1024 * 1024)) +
+                " MiB; it cannot be a script";
+        return false;
+    case ReadFailure::CannotRead:
+        error = "cannot read " + name + ": " + SystemReason(read.systemError);
+        return false;
+    default:
+        error = "cannot open " + name + ": " +
+                SystemReason(read.failure == ReadFailure::Missing ? ENOENT : read.systemError);
         return false;
     }
-    text.clear();
-    char chunk[65536];
-    bool ok = true;
-    for (;;) {
-        const std::size_t got = std::fread(chunk, 1, sizeof chunk, stream);
-        if (got > kMaxScriptBytes - text.size()) {
-            error = name + " is larger than " + std::to_string(kMaxScriptBytes / (1024 * 1024)) +
-                    " MiB; it cannot be a script";
-            ok = false;
-            break;
-        }
-        text.append(chunk, got);
-        if (got < sizeof chunk) {
-            if (std::ferror(stream) != 0) {
-                error = "cannot read " + name + ": " + SystemReason(errno);
-                ok = false;
-            }
-            break;
-        }
-    }
-    std::fclose(stream);
-    return ok;
 }
 
 std::string QuoteScriptText(const std::string& text)

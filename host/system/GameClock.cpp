@@ -35,6 +35,11 @@ void Record(Observer observer)
     state.observer = std::move(observer);
 }
 
+void Reset()
+{
+    State() = ClockState();
+}
+
 void Replay()
 {
     ClockState& state = State();

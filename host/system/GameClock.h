@@ -19,6 +19,9 @@ using Observer = std::function<void(std::int64_t)>;
 
 // Live: the true clock, each reading reported to observer.
 void Record(Observer observer);
+// Back to the true clock for every call, nothing queued or counted: a session ends so, and the
+// next one starts from there.
+void Reset();
 // Replay: readings handed out in order; past the last one, the true clock (and RanOut() says so).
 void Replay();
 void QueueReadings(const std::vector<std::int64_t>& readings);

@@ -1,20 +1,16 @@
 // Host directories on POSIX systems.
 #include "system/HostPaths.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 #if defined(__EMSCRIPTEN__)
 #include <emscripten.h>
 #endif
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-// The game's file in its work directory.
-constexpr const char* kHighScoreFile = "highscore";
-}  // namespace
+#include "DurableFile.h"
+#include "HighScoreFormat.h"
 
 std::FILE* OpenFile(const std::filesystem::path& file, const char* mode)
 {
@@ -59,32 +55,26 @@ std::filesystem::path UserDataDirectory()
 
 void WarnIfWorkDirectoryReadOnly()
 {
+    // What the game's save will find there, by the save's own rules (DurableFile).
     std::error_code code;
     const std::filesystem::path here = std::filesystem::current_path(code);
-    const std::string shown = (here / kHighScoreFile).string();
-    struct stat status {};
-    if (::stat(kHighScoreFile, &status) == 0) {
-        if (!S_ISREG(status.st_mode)) {
-            std::fprintf(stderr, "vantor: warning: %s is not a regular file; it is left alone and "
-                                 "the high score is neither read nor saved\n", shown.c_str());
-            return;
-        }
-        // Marked read-only counts even for root, as it does for the game's save.
-        if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(kHighScoreFile, W_OK) != 0) {
-            std::fprintf(stderr, "vantor: warning: %s is read-only; the high score will not be saved\n",
-                         shown.c_str());
-            return;
-        }
-    } else if (errno != ENOENT) {
-        std::fprintf(stderr, "vantor: warning: cannot look at %s (%s); the high score may not be saved\n",
-                     shown.c_str(), SystemReason(errno).c_str());
+    const std::string shown = (here / kHighScorePath).string();
+    switch (DurableFile::Inspect(kHighScorePath)) {
+    case DurableFile::Kind::NotAFile:
+        std::fprintf(stderr, "vantor: warning: %s is not a regular file; it is left alone and "
+                             "the high score is neither read nor saved\n", shown.c_str());
         return;
+    case DurableFile::Kind::ReadOnly:
+        std::fprintf(stderr, "vantor: warning: %s is read-only; the high score will not be saved\n",
+                     shown.c_str());
+        return;
+    case DurableFile::Kind::Missing:
+    case DurableFile::Kind::Writable:
+        break;
     }
     // The save goes beside the file, or beside the target of a link.
-    std::filesystem::path directory = here;
-    if (std::filesystem::is_symlink(kHighScoreFile, code)) {
-        directory = std::filesystem::weakly_canonical(kHighScoreFile, code).parent_path();
-    }
+    const std::filesystem::path target = DurableFile::FollowLinks(kHighScorePath);
+    const std::filesystem::path directory = target.has_parent_path() ? target.parent_path() : here;
     if (::access(directory.c_str(), W_OK) != 0) {
         std::fprintf(stderr, "vantor: warning: cannot write in %s; the high score will not be saved\n",
                      directory.c_str());

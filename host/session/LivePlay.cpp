@@ -1,0 +1,95 @@
+// Live play.
+#include "session/LivePlay.h"
+
+#include "system/GameClock.h"
+#include "system/HostPaths.h"
+
+#ifndef VANTOR_VERSION
+#define VANTOR_VERSION "unknown"
+#endif
+
+namespace {
+
+// Enters --workdir (which must work), or the front end's default (which may not).
+bool EnterWorkDirectoryFor(const HostOptions& options, CFrontEnd& frontEnd, std::string& error)
+{
+    if (!options.workDirectory.empty()) {
+        if (!EnterWorkDirectory(options.workDirectory, error)) {
+            error = "cannot use " + options.workDirectory.string() + " as work directory: " + error;
+            return false;
+        }
+        return true;
+    }
+    const std::filesystem::path fallback = frontEnd.DefaultWorkDirectory();
+    if (fallback.empty()) {
+        return true;
+    }
+    std::string reason;
+    if (!EnterWorkDirectory(fallback, reason)) {
+        ReportProblem("warning: cannot use " + fallback.string() + " (" + reason +
+                      "); the high score is kept in the current directory");
+    }
+    return true;
+}
+
+}  // namespace
+
+CLivePlay::CLivePlay(const HostOptions& givenOptions, CFrontEnd& givenFrontEnd, CHostEngine& givenEngine,
+                     CSessionFrame& givenFrame, CSessionOutputs& givenOutputs)
+    : options(givenOptions), frontEnd(givenFrontEnd), engine(givenEngine), frame(givenFrame), outputs(givenOutputs)
+{
+}
+
+bool CLivePlay::Start(std::uint64_t moduleFingerprint, std::string& error)
+{
+    if (!EnterWorkDirectoryFor(options, frontEnd, error)) {
+        return false;
+    }
+    WarnIfWorkDirectoryReadOnly();
+    const HighScoreSnapshot highScore = ReadHighScoreSnapshot();
+    bestGame.emplace(highScore.value);
+    ReplayHeader header;
+    header.hostVersion = VANTOR_VERSION;
+    header.moduleFingerprint = moduleFingerprint;
+    header.highScoreExists = highScore.exists;
+    header.highScoreBytes = highScore.bytes;
+    recording = std::make_unique<CReplayEncoder>(header);
+    CReplayEncoder* encoder = recording.get();
+    GameClock::Record([encoder](std::int64_t reading) { encoder->AddClockReading(reading); });
+    return true;
+}
+
+bool CLivePlay::Step()
+{
+    if (PlayFrame()) {
+        return true;
+    }
+    bestGame->Check(*recording);
+    return false;
+}
+
+bool CLivePlay::PlayFrame()
+{
+    if (options.frames >= 0 && engine.FrameNumber() >= options.frames) {
+        return false;
+    }
+    const float dt = firstFrame ? frontEnd.NextFrameTime() : nextDt;
+    firstFrame = false;
+    const FrontEndEvents events = frontEnd.BeginFrame(engine.FrameNumber());
+    if (events.closed) {
+        return false;
+    }
+    if (events.focusLost) {
+        engine.SetPaused(true);
+    }
+    engine.CaptureInput(input);
+    recording->AddFrame(dt, events.focusLost, input);
+    frame.Run(dt, input);
+    outputs.KeepRecording(*recording);
+    bestGame->AfterFrame(engine.FrameNumber(), *recording);
+    if (engine.QuitRequested()) {
+        return false;
+    }
+    nextDt = frontEnd.NextFrameTime();
+    return true;
+}

@@ -1,0 +1,43 @@
+// Live play: the work directory entered (where the game keeps its high score), every frame
+// recorded (for the --record file and the best game), frames until the game quits, the window
+// closes or the asked number have run.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "formats/Replay.h"
+#include "session/BestGame.h"
+#include "session/CommandLine.h"
+#include "session/FrontEnd.h"
+#include "session/SessionFrame.h"
+#include "session/SessionOutputs.h"
+
+class CLivePlay {
+public:
+    CLivePlay(const HostOptions& options, CFrontEnd& frontEnd, CHostEngine& engine, CSessionFrame& frame,
+              CSessionOutputs& outputs);
+
+    // Before the game starts: the work directory, and the recording with the game's clock
+    // readings; false with why.
+    bool Start(std::uint64_t moduleFingerprint, std::string& error);
+    // One frame; false once the session is over (the best game then looked at a last time).
+    bool Step();
+    const CReplayEncoder& Recording() const { return *recording; }
+
+private:
+    bool PlayFrame();
+
+    const HostOptions& options;
+    CFrontEnd& frontEnd;
+    CHostEngine& engine;
+    CSessionFrame& frame;
+    CSessionOutputs& outputs;
+    std::unique_ptr<CReplayEncoder> recording;
+    std::optional<CBestGame> bestGame;
+    FrameInput input;
+    bool firstFrame = true;
+    float nextDt = 0.0f;
+};

@@ -1,0 +1,55 @@
+// The replay's private directory.
+#include "session/ReplayDirectory.h"
+
+#include <chrono>
+#include <fstream>
+
+#include "HighScoreFormat.h"
+
+void CReplayDirectory::Leave()
+{
+    if (!directory.empty()) {
+        std::error_code code;
+        std::filesystem::current_path(previous, code);
+        std::filesystem::remove_all(directory, code);
+        directory.clear();
+    }
+}
+
+bool CReplayDirectory::Enter(const ReplayHeader& header, std::string& error)
+{
+    std::error_code code;
+    previous = std::filesystem::current_path(code);
+    const std::filesystem::path base = std::filesystem::temp_directory_path(code);
+    if (code) {
+        error = "no temporary directory to play the replay in: " + code.message();
+        return false;
+    }
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    for (int attempt = 0; attempt < 100 && directory.empty(); ++attempt) {
+        const std::filesystem::path candidate =
+            base / ("vantor-replay-" + std::to_string(stamp) + "-" + std::to_string(attempt));
+        if (std::filesystem::create_directory(candidate, code)) {
+            directory = candidate;
+        }
+    }
+    if (directory.empty()) {
+        error = "cannot make a temporary directory to play the replay in";
+        return false;
+    }
+    if (header.highScoreExists) {
+        std::ofstream file(directory / kHighScorePath, std::ios::binary | std::ios::trunc);
+        file.write(reinterpret_cast<const char*>(header.highScoreBytes.data()),
+                   static_cast<std::streamsize>(header.highScoreBytes.size()));
+        if (!file) {
+            error = "cannot prepare the replay's high-score file";
+            return false;
+        }
+    }
+    std::filesystem::current_path(directory, code);
+    if (code) {
+        error = "cannot enter the replay's directory: " + code.message();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,53 @@
+// One session of the game, the same for every front end: start-up (plug-ins, work directory or
+// the replay's, input, game state, outputs), the frames of live play or of a replay, and the end
+// with the outputs written out. A process may run one session after another.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "session/CommandLine.h"
+#include "session/FrontEnd.h"
+#include "session/HostSession.h"
+#include "session/LivePlay.h"
+#include "session/Playback.h"
+#include "session/SessionFrame.h"
+#include "session/SessionOutputs.h"
+
+class CSession {
+public:
+    // Paths in options are taken relative to the current directory now; the plug-ins and data
+    // are found from executableDirectory.
+    CSession(const HostOptions& options, CFrontEnd& frontEnd, std::filesystem::path executableDirectory);
+    ~CSession();
+    CSession(const CSession&) = delete;
+    CSession& operator=(const CSession&) = delete;
+
+    // Everything before the first frame; false (the reason reported, the front end closed) when
+    // the game cannot start.
+    bool Start();
+    // Plays on; false once the session is over. A replay plays whole in one call.
+    bool Step();
+    // After the last frame: the outputs written out and closed, the front end closed; the
+    // process's exit status (a failure when an output failed).
+    int Finish();
+
+private:
+    bool Open(std::string& error);
+
+    HostOptions options;
+    std::filesystem::path replayAsGiven;   // as the messages name it
+    CFrontEnd& frontEnd;
+    std::filesystem::path executableDirectory;
+    // Retired, not destroyed, at the end (see Session.cpp).
+    std::unique_ptr<CHostSession> host;
+    bool frontEndOpen = false;
+    std::unique_ptr<const Replay> replay;
+    std::uint64_t moduleFingerprint = 0;
+    CSessionOutputs outputs;
+    std::optional<CSessionFrame> frame;
+    std::optional<CLivePlay> live;
+    std::optional<CPlayback> playback;
+};

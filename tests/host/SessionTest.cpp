@@ -1,0 +1,232 @@
+// Whole sessions in this process, through the real plug-ins and assets of the build, driven by a
+// scripted front end: the best game kept, an output failing mid-run, a replay paused by its
+// viewer, and sessions one after another.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <set>
+#include <sstream>
+
+#include "formats/InputScript.h"
+#include "formats/Replay.h"
+#include "session/FrontEnd.h"
+#include "session/HostSession.h"
+#include "session/SessionLoop.h"
+#include "system/HostFiles.h"
+#include "system/InputDevices.h"
+#include "TestFiles.h"
+
+namespace {
+
+// A front end with no window: input from a script applied by call of BeginFrame (so that it
+// goes on while a replay is paused), drawing every frame or none, and counts of what it was asked.
+class CScriptedFrontEnd final : public CFrontEnd {
+public:
+    CScriptedFrontEnd(const std::string& script, bool drawsEveryFrame) : text(script), draws(drawsEveryFrame) {}
+
+    bool Prepare(std::string& error) override
+    {
+        return ParseInputScript(text, InputDevicesScriptNames(), events, error);
+    }
+    bool Open(CHostSession&, std::string&) override
+    {
+        ++opened;
+        return true;
+    }
+    std::filesystem::path DefaultWorkDirectory() override { return {}; }
+    void StartDevices(CHostSession&) override
+    {
+        InputDevicesUseVirtual();
+    }
+    FrontEndEvents BeginFrame(std::int64_t) override
+    {
+        while (next < events.size() && events[next].frame <= calls) {
+            InputDevicesApply(events[next++]);
+        }
+        ++calls;
+        return {};
+    }
+    bool DrawsEveryFrame() const override { return draws; }
+    void Present(const Bitmap& canvas, Bitmap* shot) override
+    {
+        ++presented;
+        if (shot != nullptr) {
+            *shot = canvas;
+        }
+    }
+    float NextFrameTime() override { return 1.0f / 60.0f; }
+    void Close(CHostSession&) override { ++closed; }
+
+    int calls = 0;
+    int presented = 0;
+    int opened = 0;
+    int closed = 0;
+
+private:
+    std::string text;
+    bool draws;
+    std::vector<ScriptEvent> events;
+    std::size_t next = 0;
+};
+
+// Moving, shooting (keys and pad) and then standing under the demons until the game is lost.
+const char* const kScoringScript =
+    "0 down LEFT\n200 up LEFT\n201 down RIGHT\n330 up RIGHT\n"
+    "331 down SPACE\n340 up SPACE\n350 down SPACE\n360 up SPACE\n370 down SPACE\n380 up SPACE\n"
+    "400 pad connect\n410 pad stick 30000 0\n500 pad stick 0 0\n510 pad down A\n520 pad up A\n";
+constexpr long kScoringGameFrames = 4300;
+
+class SessionTest : public ::testing::Test {
+protected:
+    void SetUp() override { start = std::filesystem::current_path(); }
+    void TearDown() override { std::filesystem::current_path(start); }
+
+    int Run(HostOptions options, CScriptedFrontEnd& frontEnd)
+    {
+        options.headless = true;
+        return RunSession(options, frontEnd, VANTOR_BIN_DIR);
+    }
+
+    std::filesystem::path At(const std::string& name) const { return work.Path() / name; }
+
+    // Live play in live/, traced to recorded.jsonl and recorded to game.replay.
+    HostOptions LiveOptions(long frames) const
+    {
+        HostOptions options;
+        options.workDirectory = At("live");
+        options.frames = frames;
+        options.trace = At("recorded.jsonl");
+        options.record = At("game.replay");
+        return options;
+    }
+    bool RecordGame(long frames, const std::string& script)
+    {
+        CScriptedFrontEnd player(script, false);
+        return Run(LiveOptions(frames), player) == EXIT_SUCCESS;
+    }
+    // game.replay played back, traced to replayed.jsonl.
+    HostOptions ReplayOptions() const
+    {
+        HostOptions options;
+        options.replay = At("game.replay");
+        options.trace = At("replayed.jsonl");
+        return options;
+    }
+
+    std::vector<std::string> Lines(const std::string& name) const
+    {
+        std::istringstream text(ReadText(At(name)));
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(text, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    CTempDirectory work;
+    std::filesystem::path start;
+};
+
+Replay ReadReplay(const std::filesystem::path& file)
+{
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    Replay replay;
+    EXPECT_TRUE(ReadWholeFile(file, 1u << 30, bytes, error)) << error;
+    EXPECT_TRUE(DecodeReplay(bytes, replay, error)) << error;
+    return replay;
+}
+
+TEST_F(SessionTest, TheBestGameIsKeptWhereTheGameEndedOnlyWhenItBeatsTheScore)
+{
+    // The clock the game seeds its demons from is fixed (see CMakeLists.txt): they fly where this
+    // script scores 50 points before the game ends.
+    if (std::getenv("FAKETIME") == nullptr) {
+        GTEST_SKIP() << "no fixed clock (faketime) for the game";
+    }
+    HostOptions options;
+    options.workDirectory = At("live");
+    options.frames = kScoringGameFrames;
+    options.trace = At("trace.jsonl");
+    CScriptedFrontEnd frontEnd(kScoringScript, false);
+    ASSERT_EQ(Run(options, frontEnd), EXIT_SUCCESS) << LastProblem();
+
+    const std::vector<std::string> trace = Lines("trace.jsonl");
+    std::size_t gameOver = 0;
+    while (gameOver < trace.size() && trace[gameOver].find("images/GameOver.bmp") == std::string::npos) {
+        ++gameOver;
+    }
+    ASSERT_LT(gameOver, trace.size()) << "the game never ended";
+    // Cut at the first multiple of 30 frames that includes the game's end, as it always was.
+    const Replay best = ReadReplay(At("live/best.replay"));
+    EXPECT_EQ(best.frames.size() % 30, 0u);
+    EXPECT_GT(best.frames.size(), gameOver);
+    EXPECT_LE(best.frames.size(), gameOver + 30);
+    EXPECT_FALSE(best.header.highScoreExists);
+    // No temporary file is left beside them.
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(At("live"))) {
+        names.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, (std::set<std::string>{"best.replay", "highscore"}));
+
+    // A score no game here reaches: nothing is kept.
+    std::filesystem::current_path(start);
+    std::filesystem::remove_all(At("live"));
+    std::filesystem::create_directories(At("live"));
+    WriteBytes(At("live/highscore"), {0x00, 0x00, 0x00, 0x40});
+    CScriptedFrontEnd again(kScoringScript, false);
+    ASSERT_EQ(Run(options, again), EXIT_SUCCESS) << LastProblem();
+    EXPECT_NE(ReadText(At("trace.jsonl")).find("images/GameOver.bmp"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(At("live/best.replay")));
+}
+
+TEST_F(SessionTest, AnOutputThatFailsFailsTheSessionButNotTheGameOrTheOtherOutputs)
+{
+    HostOptions options;
+    options.workDirectory = At("live");
+    options.frames = 600;
+    options.trace = "/dev/full";
+    options.record = At("game.replay");
+    CScriptedFrontEnd frontEnd("0 down RIGHT\n", false);
+    EXPECT_EQ(Run(options, frontEnd), EXIT_FAILURE);
+    EXPECT_EQ(LastProblem(), "vantor: cannot write the trace file /dev/full");
+    EXPECT_EQ(frontEnd.calls, 600);
+    EXPECT_EQ(frontEnd.closed, 1);
+    EXPECT_EQ(ReadReplay(At("game.replay")).frames.size(), 600u);
+}
+
+TEST_F(SessionTest, AViewerPausesAReplayWithoutChangingIt)
+{
+    ASSERT_TRUE(RecordGame(60, "0 down RIGHT\n30 up RIGHT\n31 down SPACE\n"));
+    // P pressed at the 10th frame shown and again at the 20th: ten frames shown paused.
+    CScriptedFrontEnd viewer("10 down P\n12 up P\n20 down P\n22 up P\n", true);
+    ASSERT_EQ(Run(ReplayOptions(), viewer), EXIT_SUCCESS) << LastProblem();
+    EXPECT_EQ(viewer.calls, 70);
+    EXPECT_EQ(viewer.presented, 70);
+    EXPECT_EQ(ReadText(At("replayed.jsonl")), ReadText(At("recorded.jsonl")));
+}
+
+TEST_F(SessionTest, SessionsRunOneAfterAnotherInOneProcessEachFromACleanStart)
+{
+    ASSERT_TRUE(RecordGame(300, "0 down LEFT\n100 up LEFT\n101 down SPACE\n"));
+    const std::string recorded = ReadText(At("recorded.jsonl"));
+
+    // Each replay hands the game its own clock readings from the first; none is left over.
+    for (int run = 0; run < 2; ++run) {
+        CScriptedFrontEnd viewer("", false);
+        ASSERT_EQ(Run(ReplayOptions(), viewer), EXIT_SUCCESS) << LastProblem();
+        EXPECT_EQ(ReadText(At("replayed.jsonl")), recorded) << "run " << run;
+        EXPECT_EQ(viewer.opened, 1);
+        EXPECT_EQ(viewer.closed, 1);
+    }
+    // And live play after them records again.
+    HostOptions live = LiveOptions(300);
+    live.record = At("again.replay");
+    CScriptedFrontEnd again("", false);
+    ASSERT_EQ(Run(live, again), EXIT_SUCCESS) << LastProblem();
+    EXPECT_EQ(ReadReplay(At("again.replay")).frames.size(), 300u);
+}
+
+}  // namespace

@@ -44,6 +44,7 @@ public:
     void PostAction(const char* name) override;
     void PushAction(ActionRecord action) override;
     std::list<ActionRecord>& GetActions() override { return queue; }
+    const std::list<ActionRecord>& Queue() const { return queue; }
 
     // --- Set-up
     // Makes the entities CreateEntity asks for (the game module's export).

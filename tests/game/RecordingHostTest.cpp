@@ -217,6 +217,20 @@ TEST_F(RecordedGameLayers, ADemonBornLateIsDrawnUnderThePlayerAndTheHud)
     }
 }
 
+TEST_F(RecordedGameLayers, AHeldFullscreenChordReachesTheGameOncePerPress)
+{
+    Start();
+    for (int frame = 0; frame < 3; ++frame) {
+        host.Post("fullscreen-toggle");
+        host.RunFrame();
+    }
+    EXPECT_THAT(host.FullscreenCalls(), ElementsAre(true));
+    host.RunFrame();
+    host.Post("fullscreen-toggle");
+    host.RunFrame();
+    EXPECT_THAT(host.FullscreenCalls(), ElementsAre(true, false));
+}
+
 TEST(SpriteLayers, EveryClassOfTheGameHasItsLayerAndOthersAreScenery)
 {
     EXPECT_EQ(LayerOfClass(kGameStateClass), SpriteLayer::GameState);

@@ -11,21 +11,17 @@ constexpr std::size_t kMaxImageFileBytes = 64u * 1024 * 1024;
 constexpr uint32_t kColourKey = 0x00FF00FFu;   // magenta, transparent in images without alpha
 constexpr uint32_t kRgbMask = 0x00FFFFFFu;
 constexpr uint32_t kOpaque = 0xFF000000u;
-}  // namespace
 
-CGraphicsService::CGraphicsService(std::filesystem::path directory)
-    : dataDirectory(std::move(directory))
-{
-}
-
-bool CGraphicsService::LoadBitmapFile(const std::filesystem::path& file, bool opaque,
-                                      Bitmap& bitmap, std::string& error)
+bool ReadBmpFile(const AssetLocation& location, Bitmap& bitmap, std::string& error)
 {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(file, kMaxImageFileBytes, bytes, error) ||
-        !DecodeBmp(bytes, bitmap, error)) {
-        return false;
-    }
+    return ReadWholeFile(location.file, kMaxImageFileBytes, bytes, error) && DecodeBmp(bytes, bitmap, error);
+}
+
+// Alpha as drawn: every pixel opaque for a background, the colour key cleared for images without
+// alpha of their own.
+void PrepareAlpha(Bitmap& bitmap, bool opaque)
+{
     if (opaque) {
         for (uint32_t& pixel : bitmap.pixels) {
             pixel |= kOpaque;
@@ -39,6 +35,22 @@ bool CGraphicsService::LoadBitmapFile(const std::filesystem::path& file, bool op
     }
     bitmap.opaque = std::all_of(bitmap.pixels.begin(), bitmap.pixels.end(),
                                 [](uint32_t pixel) { return (pixel & kOpaque) == kOpaque; });
+}
+
+}  // namespace
+
+CGraphicsService::CGraphicsService(std::filesystem::path directory)
+    : dataDirectory(std::move(directory)), readImage(ReadBmpFile)
+{
+}
+
+bool CGraphicsService::LoadBitmapFile(const std::filesystem::path& file, bool opaque,
+                                      Bitmap& bitmap, std::string& error)
+{
+    if (!ReadBmpFile(AssetLocation{file, {}}, bitmap, error)) {
+        return false;
+    }
+    PrepareAlpha(bitmap, opaque);
     return true;
 }
 
@@ -85,7 +97,7 @@ int CGraphicsService::Load(const char* path, bool opaque)
     if (resolved && TakeUnloaded(source, image)) {
         return Keep(location.name, std::move(image));
     }
-    if (!resolved || !LoadBitmapFile(location.file, opaque, image.bitmap, error)) {
+    if (!resolved || !readImage(location, image.bitmap, error)) {
         if (loadReporter) {
             const std::string shown = location.name.empty() ? "(no path)" : location.name;
             loadReporter("cannot load " + shown +
@@ -94,6 +106,7 @@ int CGraphicsService::Load(const char* path, bool opaque)
         }
         return -1;
     }
+    PrepareAlpha(image.bitmap, opaque);
     image.source = source;
     image.runs = FindPixelRuns(image.bitmap);
     return Keep(location.name, std::move(image));

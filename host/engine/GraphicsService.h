@@ -18,7 +18,10 @@
 
 #include "formats/BmpCodec.h"
 #include "engine/HostSprite.h"
+#include "engine/SpriteLayers.h"
 #include "VantorEngine.h"
+
+struct AssetLocation;   // engine/AssetFiles.h
 
 // A row's run of pixels that all draw the same way: copied (alpha 255) or blended. Pixels of
 // alpha 0 are in no run, so drawing skips them without looking.
@@ -56,12 +59,12 @@ struct LoadedImage {
     ImageSource source;
 };
 
-// Bottom to top. Outside is for sprites made while no entity runs.
-enum class SpriteLayer { Background, Outside, Scenery, Actors, Player, GameState, Count };
-
 class CGraphicsService final : public CVantorGraphics {
 public:
     using Reporter = std::function<void(const std::string&)>;
+    // Where an image comes from: decoded as stored, or false with the reason. By default the file
+    // the location names; a test may hand in pictures of its own, every other rule staying ours.
+    using ImageReader = std::function<bool(const AssetLocation& location, Bitmap& bitmap, std::string& error)>;
 
     explicit CGraphicsService(std::filesystem::path dataDirectory);
 
@@ -95,6 +98,7 @@ public:
     // Who hears of a failed load ("images/Arrow.bmp: file not found") and of a fullscreen switch.
     void SetLoadReporter(Reporter reporter) { loadReporter = std::move(reporter); }
     void SetFullscreenHandler(std::function<void(bool)> handler);
+    void SetImageReader(ImageReader reader) { readImage = std::move(reader); }
 
     // Reads and decodes an image file: alpha as drawn (flags 0), or opaque for a background.
     static bool LoadBitmapFile(const std::filesystem::path& file, bool opaque, Bitmap& bitmap,
@@ -108,6 +112,7 @@ private:
     bool TakeUnloaded(const ImageSource& source, LoadedImage& image);
 
     std::filesystem::path dataDirectory;
+    ImageReader readImage;
     std::unordered_map<int, LoadedImage> images;
     std::unordered_map<std::string, LoadedImage> unloaded;   // by file: the last set unloaded
     int nextHandle = 0;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "engine/HostActions.h"
 
@@ -25,18 +26,6 @@ CHostEngine::CHostEngine(CGraphicsService& graphicsService, CSoundService& sound
 {
 }
 
-SpriteLayer CHostEngine::LayerOfClass(const char* className)
-{
-    static const std::unordered_map<std::string, SpriteLayer> kLayers = {
-        {"GameState", SpriteLayer::GameState}, {"Player", SpriteLayer::Player},
-        {"Bullet", SpriteLayer::Actors},       {"Fireball", SpriteLayer::Actors},
-        {"Enemy", SpriteLayer::Actors},        {"Shooter", SpriteLayer::Scenery},
-        {"AmmoBox", SpriteLayer::Scenery},
-    };
-    const auto found = className != nullptr ? kLayers.find(className) : kLayers.end();
-    return found != kLayers.end() ? found->second : SpriteLayer::Scenery;
-}
-
 template <typename Code>
 auto CHostEngine::AsEntity(const CVantorEntity* entity, Code code)
 {
@@ -49,14 +38,14 @@ auto CHostEngine::AsEntity(const CVantorEntity* entity, Code code)
     return result;
 }
 
-bool CHostEngine::AddEntity(CVantorEntity* entity, const char* className)
+bool CHostEngine::AddEntity(CVantorEntity* entity, const char* className, Disposal dispose)
 {
     if (entity == nullptr) {
         return false;
     }
-    entities.Add(entity);
+    entities.Add(entity, std::move(dispose));
     layers[entity] = LayerOfClass(className);
-    return AsEntity(entity, [&] { return entity->Attach(this); });
+    return AsEntity(entity, [&] { return entity->Attach(face); });
 }
 
 CVantorEntity* CHostEngine::CreateEntity(const char* className)
@@ -71,7 +60,7 @@ CVantorEntity* CHostEngine::CreateEntity(const char* className)
     }
     layers[entity] = LayerOfClass(className);
     const std::size_t spritesBefore = graphics.SpriteCount();
-    AsEntity(entity, [&] { return entity->Attach(this); });   // the game entities' cannot fail
+    AsEntity(entity, [&] { return entity->Attach(face); });   // the game entities' cannot fail
     entities.Add(entity);
     if (graphics.SpriteCount() == spritesBefore) {
         graphics.SetNextSpriteLayer(layers[entity]);   // its maker makes its sprite next

@@ -26,6 +26,7 @@ class CHostEngine final : public CVantorEngine {
 public:
     using Factory = std::function<CVantorEntity*(const char*)>;
     using FatalHandler = std::function<void(const std::string&)>;
+    using Disposal = CEntityRegistry::Disposal;
 
     CHostEngine(CGraphicsService& graphics, CSoundService& sound);
     // Frees every entity still registered (see CEntityRegistry). A running host keeps its engine
@@ -43,6 +44,7 @@ public:
     void PostAction(const char* name) override;
     void PushAction(ActionRecord action) override;
     std::list<ActionRecord>& GetActions() override { return queue; }
+    const std::list<ActionRecord>& Queue() const { return queue; }
 
     // --- Set-up
     // Makes the entities CreateEntity asks for (the game module's export).
@@ -50,11 +52,12 @@ public:
     // Called when the factory has no entity for a class name; the game cannot go on after that.
     void SetFatalHandler(FatalHandler handler) { fatal = std::move(handler); }
     void SetInput(CVantorInput* inputObject) { input = inputObject; }
+    // The engine entities are attached to: this one, unless a recorder wraps it (the tests').
+    void SetEntityFace(CVantorEngine& engineFace) { face = &engineFace; }
     // Registers an entity the host made itself (the game state) and attaches it; Attach's result.
-    // className decides the layer its sprites are drawn in (see LayerOfClass).
-    bool AddEntity(CVantorEntity* entity, const char* className = nullptr);
-    // The drawing layer of the sprites an entity of this class makes.
-    static SpriteLayer LayerOfClass(const char* className);
+    // className decides the layer its sprites are drawn in (see SpriteLayers.h); dispose, when
+    // given, ends the entity when the engine does (see CEntityRegistry::Add).
+    bool AddEntity(CVantorEntity* entity, const char* className = nullptr, Disposal dispose = {});
 
     // --- Frames
     // Polls the input object, keeping what it posts in input (cleared first) instead of the queue.
@@ -71,6 +74,7 @@ public:
     const std::vector<PostedAction>& FrameActions() const { return frameActions; }
 
     std::size_t LiveEntityCount() const { return entities.LiveCount(); }
+    const CEntityRegistry& Entities() const { return entities; }
 
 private:
     void Enqueue(const ActionRecord& record);
@@ -82,6 +86,7 @@ private:
     Factory factory;
     FatalHandler fatal;
     CVantorInput* input = nullptr;
+    CVantorEngine* face = this;
 
     // Runs code of an entity with its sprites going to its layer; afterwards, none is running.
     template <typename Code> auto AsEntity(const CVantorEntity* entity, Code code);

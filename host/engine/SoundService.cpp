@@ -7,10 +7,17 @@
 
 namespace {
 constexpr std::size_t kMaxSoundFileBytes = 64u * 1024 * 1024;
+
+bool ReadWavFile(const AssetLocation& location, PcmSound& sound, std::string& error)
+{
+    std::vector<uint8_t> bytes;
+    return ReadWholeFile(location.file, kMaxSoundFileBytes, bytes, error) && DecodeWav(bytes, sound, error);
 }
 
+}  // namespace
+
 CSoundService::CSoundService(std::filesystem::path directory, CSoundOutput& soundOutput)
-    : dataDirectory(std::move(directory)), output(&soundOutput)
+    : dataDirectory(std::move(directory)), output(&soundOutput), readSound(ReadWavFile)
 {
 }
 
@@ -18,11 +25,8 @@ int CSoundService::LoadSound(const char* path)
 {
     AssetLocation location;
     std::string error;
-    std::vector<uint8_t> bytes;
     PcmSound sound;
-    bool ok = ResolveAsset(dataDirectory, path, location, error) &&
-              ReadWholeFile(location.file, kMaxSoundFileBytes, bytes, error) &&
-              DecodeWav(bytes, sound, error);
+    bool ok = ResolveAsset(dataDirectory, path, location, error) && readSound(location, sound, error);
     if (ok && nextHandle == INT_MAX) {
         error = "too many sounds";
         ok = false;

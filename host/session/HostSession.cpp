@@ -11,7 +11,6 @@ constexpr const char* kGameModule = "Pellam";
 constexpr const char* kInputModule = "VantorDirectInput";
 constexpr const char* kEntityFactoryName = "CreateVantorEntity";
 constexpr const char* kInputFactoryName = "CreateVantorInputObject";
-constexpr const char* kGameStateClass = "GameState";
 
 bool GameModuleIn(const std::filesystem::path& directory)
 {

@@ -237,7 +237,7 @@ TEST_F(EnemyTest, WhileTheMenuShowsDemonsStandStillAndNeitherFireNorDie)
     EXPECT_TRUE(sprite.alive);
     EXPECT_TRUE(game->fireballs.empty());
     EXPECT_EQ(game->score, 0);
-    EXPECT_TRUE(host.played.empty());
+    EXPECT_TRUE(host.Played().empty());
     EXPECT_TRUE(host.CallsStartingWith("SetFrame").empty());
 }
 
@@ -254,7 +254,7 @@ TEST_F(EnemyTest, AFlaggedDemonEndsWithoutScoringAndLeavesItsList)
     EXPECT_FALSE(host.IsLive(first));
     EXPECT_EQ(game->enemies, (std::list<CEnemy*>{second}));
     EXPECT_EQ(game->score, 0);
-    EXPECT_TRUE(host.played.empty());
+    EXPECT_TRUE(host.Played().empty());
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ protected:
 
     int Played(const std::string& sound) const
     {
-        return static_cast<int>(std::count(host.played.begin(), host.played.end(), sound));
+        return static_cast<int>(std::count(host.Played().begin(), host.Played().end(), sound));
     }
 
     // Live sprites showing an image in one row of the screen (the HUD's rows share images with

@@ -138,7 +138,6 @@ TEST_F(GameStateAttach, DoesNotResetWhatOutlivesAGame)
 {
     host.SetFrameTime(0.0f);
     CGameState& state = *static_cast<CGameState*>(CreateEntityByName("GameState"));
-    host.Register(&state, [](CVantorEntity* entity) { delete static_cast<CGameState*>(entity); });
     EXPECT_FALSE(state.fullscreen);
     EXPECT_EQ(state.leftAmmoBoxTimer, 0.0f);
     EXPECT_EQ(state.rightAmmoBoxTimer, 0.0f);
@@ -149,7 +148,7 @@ TEST_F(GameStateAttach, DoesNotResetWhatOutlivesAGame)
     state.leftAmmoBoxTimer = 5.0f;
     state.menuChoice = 7;
     state.menuCooldown = 0.1f;
-    ASSERT_TRUE(state.Attach(&host));
+    ASSERT_TRUE(host.Start(&state));   // attached as the host attaches the game state
     EXPECT_TRUE(state.fullscreen);
     EXPECT_EQ(state.leftAmmoBoxTimer, 5.0f);
     EXPECT_EQ(state.menuChoice, 7);

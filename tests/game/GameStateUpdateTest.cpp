@@ -130,14 +130,14 @@ TEST_F(GameStateUpdate, EveryFullscreenToggleOfTheFrameIsCarriedOutAndNothingEls
     host.Post("enter");
     host.Post("fullscreen-toggle ");
     UpdateGame();
-    EXPECT_THAT(host.fullscreenCalls, ElementsAre(true, false));
+    EXPECT_THAT(host.FullscreenCalls(), ElementsAre(true, false));
     EXPECT_FALSE(game->fullscreen);
     EXPECT_THAT(host.QueueNames(), ElementsAre("left", "Fullscreen-toggle", "enter", "fullscreen-toggle "));
 
     host.Post("fullscreen-toggle");
     UpdateGame();
     EXPECT_TRUE(game->fullscreen);
-    EXPECT_THAT(host.fullscreenCalls, ElementsAre(true, false, true));
+    EXPECT_THAT(host.FullscreenCalls(), ElementsAre(true, false, true));
 }
 
 TEST_F(GameStateUpdate, FullscreenTogglesWorkInTheMenuAndNoTimerRunsThere)
@@ -148,7 +148,7 @@ TEST_F(GameStateUpdate, FullscreenTogglesWorkInTheMenuAndNoTimerRunsThere)
     host.Post("fullscreen-toggle");
     host.SetFrameTime(0.5f);
     UpdateGame(10);
-    EXPECT_THAT(host.fullscreenCalls, ElementsAre(true));
+    EXPECT_THAT(host.FullscreenCalls(), ElementsAre(true));
     EXPECT_EQ(game->leftAmmoBoxTimer, 0.1f);
     EXPECT_EQ(game->enemyTimer, 0.1f);
     EXPECT_EQ(game->leftAmmoBox, nullptr);

@@ -27,7 +27,7 @@ protected:
     }
 
     float ArrowY() const { return host.Sprite(game->arrowSprite)->y; }
-    int Restarts() const { return host.imagesUnloaded; }
+    int Restarts() const { return host.ImagesUnloaded(); }
 };
 
 TEST_F(Menu, DownDownEnterMovesOnceAndQuits)
@@ -243,16 +243,18 @@ TEST_F(Menu, RetryWithAnAssetGonePostsQuitAndTheMenuGoesInert)
     EXPECT_FALSE(game->playing);
     EXPECT_THAT(host.CallsStartingWith("CreateEntity"), IsEmpty());
 
-    // Later frames: the host has not ended the game yet, and the menu input does nothing.
-    host.clearQueue = false;
+    // Later frames: the host has not acted on the quit yet, and the menu input does nothing;
+    // every frame leaves it in the queue.
     host.GetActions().clear();
-    host.Post("down");
-    host.Post("enter");
-    host.Post("gamepadA");
-    host.RunFrames(3);
+    for (int frame = 0; frame < 3; ++frame) {
+        host.Post("down");
+        host.Post("enter");
+        host.Post("gamepadA");
+        host.RunFrame();
+        EXPECT_THAT(host.LeftInQueue(), ElementsAre("down", "enter", "gamepadA")) << frame;
+    }
     EXPECT_EQ(Restarts(), 1);
     EXPECT_THAT(host.posted, ElementsAre("quit"));
-    EXPECT_THAT(host.QueueNames(), ElementsAre("down", "enter", "gamepadA"));
     EXPECT_THAT(host.CallsStartingWith("DestroySprite of an unknown sprite"), IsEmpty());
     EXPECT_THAT(host.CallsStartingWith("SetPosition"), IsEmpty());
     // The old entities have ended themselves; only the game state is left.
@@ -260,5 +262,5 @@ TEST_F(Menu, RetryWithAnAssetGonePostsQuitAndTheMenuGoesInert)
 
     host.Post("fullscreen-toggle");
     host.RunFrame();
-    EXPECT_THAT(host.fullscreenCalls, ElementsAre(true));
+    EXPECT_THAT(host.FullscreenCalls(), ElementsAre(true));
 }

@@ -1,161 +1,123 @@
-// The recording host of the tests: the engine, graphics, sprite and sound services a plug-in
-// sees, knowing nothing but host_api. It records every call in order with its arguments, hands
-// out handles, can fail named loads, keeps the action queue, and runs entities frame by frame
-// under the host's own frame rule (CEntityRegistry). The module's factory and how to dispose of
-// the game state are handed in, so the same host serves the game's unit tests (linked code) and
-// the Windows test host (the real DLL).
+// The recording host of the tests: a recorder around the host's own engine (CHostEngine, with
+// CGraphicsService and CSoundService), never a second engine. The plug-in sees the recorder's
+// faces (engine, graphics, sound, sprites); each records the call and passes it on, so handles,
+// unloads, sprite layers, the entity rule and the frame rule (pause, quit, a held fullscreen
+// chord, the queue dropped at the frame's end) are the host's. A test can fail any named load,
+// set the frame time, and queue actions as the input plug-in would. Images and sounds are tiny
+// placeholders handed to the host's services in place of files. The module's factory and how to
+// dispose of the game state are handed in, so the same host serves the game's unit tests (linked
+// code) and the Windows test host (the real DLL).
 //
 // Call log, one line a call: the operation, then its arguments as passed; what a load returns
-// after " -> "; an image or sound handle as the path it was loaded from ("<invalid N>" for
-// one that never was); a sprite as "#id" (creation order); bools as true/false; floats in
-// their shortest form. Posts read as RecordedPost::Call says ("PushAction left 1").
+// after " -> "; an image or sound handle as the path it was loaded from while it is loaded
+// ("<invalid N>" otherwise); a sprite as "#id" (creation order); bools as true/false; floats in
+// their shortest form. Posts read as RecordedPost::Call says ("PushAction left 1"). A fatal error
+// of the engine reads "Fatal <message>".
 #pragma once
 
 #include <functional>
 #include <list>
-#include <map>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "engine/GraphicsService.h"
+#include "engine/HostEngine.h"
+#include "engine/SoundOutput.h"
+#include "engine/SoundService.h"
+#include "RecordingGraphics.h"
+#include "RecordingSound.h"
 #include "VantorEngine.h"
 #include "VantorEntity.h"
 
-class CEntityRegistry;
-class RecordingHost;
-
-// A sprite as the recording host keeps it; the plug-in only sees the CVantorSprite face.
-class RecordedSprite : public CVantorSprite {
+class RecordingHost : public CVantorEngine {
 public:
-    RecordedSprite(RecordingHost& host, int id, std::vector<int> frames, const int* table);
+    using Factory = CHostEngine::Factory;
+    using Disposal = CHostEngine::Disposal;
 
-    void SetPosition(float x, float y) override;
-    void SetFrame(int frame) override;
-    void SetMirrored(bool mirrored) override;
-
-    RecordingHost& host;
-    int id;                      // creation order, from 0
-    std::vector<int> frames;     // copied frame table (handles at creation time)
-    const int* table;            // the plug-in's own frame table, read live like a host would
-    int frame = 0;
-    float x = 0.0f;
-    float y = 0.0f;
-    bool mirrored = false;
-    bool alive = true;
-    bool positioned = false;     // SetPosition called at least once
-};
-
-class RecordingHost : public CVantorEngine, public CVantorGraphics, public CVantorSound {
-public:
-    using Factory = std::function<CVantorEntity*(const char*)>;
-    using Disposal = std::function<void(CVantorEntity*)>;
-
-    // factory makes what CreateEntity and StartGame ask for (none: every CreateEntity fails).
+    // factory makes what CreateEntity and StartGame ask for (none: every CreateEntity is fatal).
     // disposeGameState ends the entity that StartGame or Start registers, when the host ends;
     // without one, only its memory is freed, as for every other entity.
     explicit RecordingHost(Factory factory = {}, Disposal disposeGameState = {});
-    ~RecordingHost();
     RecordingHost(const RecordingHost&) = delete;
     RecordingHost& operator=(const RecordingHost&) = delete;
 
     // --- CVantorEngine
-    CVantorGraphics* GetGraphics() override { return this; }
-    CVantorSound* GetSound() override { return this; }
+    CVantorGraphics* GetGraphics() override { return &graphicsFace; }
+    CVantorSound* GetSound() override { return &soundFace; }
     float GetFrameTime() override { return frameTime; }
     CVantorEntity* CreateEntity(const char* className) override;
     void DestroyEntity(CVantorEntity* entity) override;
     void PostAction(const char* name) override;
     void PushAction(ActionRecord action) override;
-    std::list<ActionRecord>& GetActions() override { return queue; }
-
-    // --- CVantorGraphics
-    int LoadImage(const char* path, int flags) override;
-    int LoadBackgroundImage(const char* path) override;
-    CVantorSprite* CreateSprite(int frameCount, const int* frames) override;
-    void DestroySprite(CVantorSprite* sprite) override;
-    void UnloadImages() override;
-    void SetFullscreen(bool fullscreen) override;
-
-    // --- CVantorSound
-    int LoadSound(const char* path) override;
-    void PlaySound(int sound) override;
-    void UnloadSounds() override;
+    std::list<ActionRecord>& GetActions() override { return engine.GetActions(); }
 
     // --- Set-up for tests
-    // Makes every later load of this path (as the plug-in writes it, with '\') return -1.
+    // Makes every later load of this path (as the plug-in writes it, with '\') fail.
     void FailLoad(const std::string& path);
+    // The frame time entities read, and the length of the frames RunFrame runs.
     void SetFrameTime(float seconds) { frameTime = seconds; }
-    // Queues an action like the input plug-in would, unrecorded: a name with value 1 or the given.
-    void Post(const std::string& name);
+    // Queues an action unrecorded, as the input plug-in would: a name with value 1 or the given.
+    // What is queued between frames is the next frame's input.
+    void Post(const std::string& name) { Push(name, 1.0f); }
     void Push(const std::string& name, float value = 1.0f);
-    // Registers an entity made elsewhere for updates; the host frees it when it ends, with the
-    // given disposal or else by freeing its memory.
-    void Register(CVantorEntity* entity, Disposal dispose = {});
-
-    // As the host starts a game: registers the entity (with the game state's disposal) and
-    // attaches it; Attach's result, also kept in attachResult. False for null.
+    // As the host starts a game: registers the entity as the game state (its layer, with the game
+    // state's disposal) and attaches it; Attach's result, also kept in attachResult.
     bool Start(CVantorEntity* entity);
-    // Makes "GameState" through the factory and starts it; null when the factory makes none.
+    // Makes the game state through the factory and starts it; null when the factory makes none.
     CVantorEntity* StartGame();
 
-    // --- Frames, under the host's frame rule (see CEntityRegistry). Afterwards, when
-    // clearQueue is set, whatever is left in the action queue is dropped, as the host does.
+    // --- Frames: the host's own frame rule, with what was queued since the last frame as input.
     void RunFrame();
     void RunFrames(int count);
-    bool clearQueue = true;
+    bool QuitRequested() const { return engine.QuitRequested(); }
+    bool Paused() const { return engine.Paused(); }
 
     // --- What happened
     std::vector<std::string> calls;      // "LoadImage images\Hiro.bmp 0 -> 3", in order
     std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
     void ClearCalls() { calls.clear(); }
-
     std::vector<std::string> QueueNames() const;
+    // The queue as the last frame's updates left it, which the host then dropped.
+    const std::vector<std::string>& LeftInQueue() const { return leftInQueue; }
     std::vector<std::string> posted;     // "quit", ... every PostAction from the plug-in, in order
-    std::vector<std::string> played;     // what every PlaySound played (the log's words), in order
-    std::vector<bool> fullscreenCalls;
+    const std::string& Fatal() const { return fatal; }   // the engine's fatal error, if any
+    const std::vector<std::string>& Played() const { return soundFace.played; }
+    const std::vector<bool>& FullscreenCalls() const { return graphicsFace.fullscreenCalls; }
+    int ImagesUnloaded() const { return graphicsFace.unloads; }
 
-    // Sprites alive now, in creation order; and every sprite ever made.
-    std::vector<RecordedSprite*> LiveSprites() const;
+    std::vector<RecordedSprite*> LiveSprites() const { return graphicsFace.LiveSprites(); }
     std::vector<RecordedSprite*> LiveSpritesOf(const std::string& imagePath) const;
-    const std::vector<std::unique_ptr<RecordedSprite>>& AllSprites() const { return sprites; }
-    RecordedSprite* Sprite(CVantorSprite* sprite) const;
-    // The path of the image a sprite shows now ("" for an invalid handle).
-    std::string ImageOf(const RecordedSprite& sprite) const;
-    std::string ImagePath(int handle) const;   // "" for a handle never given out
-    int ImageHandle(const std::string& path) const;   // the live handle of a path, or -1
-    int SoundHandle(const std::string& path) const;
+    const auto& AllSprites() const { return graphicsFace.AllSprites(); }
+    RecordedSprite* Sprite(const CVantorSprite* sprite) const { return graphicsFace.Sprite(sprite); }
+    std::string ImageOf(const RecordedSprite& sprite) const { return graphicsFace.ImageOf(sprite); }
+    std::string ImagePath(int handle) const { return graphicsFace.ImagePath(handle); }
+    int ImageHandle(const std::string& path) const { return graphicsFace.ImageHandle(path); }
+    int SoundHandle(const std::string& path) const { return soundFace.SoundHandle(path); }
+    const RecordingGraphics& Graphics() const { return graphicsFace; }
 
-    // Entities registered and not destroyed, in registration order.
-    std::vector<CVantorEntity*> LiveEntities() const;
-    std::vector<std::string> CreatedClasses() const { return createdClasses; }
-    bool IsLive(const CVantorEntity* entity) const;
-    int frameNumber = 0;
+    // Entities registered and not ended, in registration order.
+    std::vector<CVantorEntity*> LiveEntities() const { return engine.Entities().Live(); }
+    bool IsLive(const CVantorEntity* entity) const { return engine.Entities().IsLive(entity); }
+    const std::vector<std::string>& CreatedClasses() const { return createdClasses; }
     bool attachResult = false;
-    int imagesUnloaded = 0;
-    int soundsUnloaded = 0;
 
 private:
-    friend class RecordedSprite;
-
-    void Record(std::string call);
-    int Load(std::map<int, std::string>& live, int& next, const char* path);
-    int LoadImageFile(const char* path);
-    static std::string HandleText(const std::map<int, std::string>& paths, int handle);
-    static int HandleOf(const std::map<int, std::string>& paths, const std::string& path);
+    bool Failing(const AssetLocation& location, std::string& error) const;
 
     Factory factory;
     Disposal disposeGameState;
-    std::unique_ptr<CEntityRegistry> entities;
-    bool inFrame = false;
     float frameTime = 1.0f / 60.0f;
-    std::list<ActionRecord> queue;
-    std::set<std::string> failing;
-    std::map<int, std::string> images;   // live image handles
-    std::map<int, std::string> sounds;   // live sound handles
-    std::map<int, std::string> everImages;
-    int nextImage = 0;
-    int nextSound = 0;
-    std::vector<std::unique_ptr<RecordedSprite>> sprites;
+    std::set<std::string> failing;   // with '/'
+    std::vector<std::string> leftInQueue;
     std::vector<std::string> createdClasses;
+    std::string fatal;
+
+    CSilentSoundOutput output;
+    CGraphicsService graphics;
+    CSoundService sound;
+    RecordingGraphics graphicsFace;
+    RecordingSound soundFace;
+    // Last, so that it goes first: entities end while the services they may call are still here.
+    CHostEngine engine;
 };

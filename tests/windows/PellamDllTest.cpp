@@ -92,7 +92,7 @@ TEST_F(PellamDll, GameStateAttachSetsUpTheGameThroughTheEngine)
     // Every sprite is placed and shows a handle the engine gave out.
     for (const RecordedSprite* sprite : sprites) {
         EXPECT_TRUE(sprite->positioned);
-        EXPECT_GE(sprite->table[0], 0);
+        EXPECT_GE(sprite->frames[0], 0);
     }
 }
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "frontend/sdl/BoundedTeardown.h"
-#include "frontend/sdl/VideoDriver.h"
+#include "frontend/sdl/SdlDrivers.h"
 #include "session/HostSession.h"
 #include "system/HostPaths.h"
 #include "system/InputDevices.h"

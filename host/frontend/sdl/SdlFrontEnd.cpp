@@ -3,10 +3,8 @@
 
 #include <SDL.h>
 
-#include <cstdio>
-
 #include "frontend/sdl/BoundedTeardown.h"
-#include "frontend/sdl/SdlDrivers.h"
+#include "frontend/sdl/SdlVideo.h"
 #include "session/HostSession.h"
 #include "system/HostPaths.h"
 #include "system/InputDevices.h"
@@ -14,15 +12,11 @@
 namespace {
 
 constexpr const char* kIconPicture = "images/Icon.bmp";
-// Set to 1 in the environment, frames are not held to 60 a second without vsync: for measuring
-// how fast the host can draw (scripts/bench --peer), never for play.
-constexpr const char* kUncappedVariable = "VANTOR_UNCAPPED_FRAMES";
 // How long to wait for the window manager to give the new window focus before the input starts:
 // the keyboard binds itself to the window that is active at that moment.
 constexpr Uint32 kFocusWaitMs = 1000;
 // How long closing the sound device and SDL may hold the end of the game.
 constexpr Uint32 kLongestTeardownMs = 120;
-constexpr const char* kNoDisplayAdvice = "; run vantor --headless to play without a window";
 
 }  // namespace
 
@@ -38,40 +32,15 @@ bool CSdlFrontEnd::Prepare(std::string&)
     return true;
 }
 
-bool CSdlFrontEnd::StartVideo(std::string& error)
-{
-    SDL_SetMainReady();   // main is our own (SDL_MAIN_HANDLED)
-    PreferUsableVideoDriver();
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS) != 0) {
-        error = std::string("no display available (") + SDL_GetError() + ")" + kNoDisplayAdvice;
-        return false;
-    }
-    sdlStarted = true;
-    // SDL falls back to drawing nowhere when there is no display; a player would see nothing.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
-    const std::string chosen = driver != nullptr ? driver : "";
-    if ((chosen == "offscreen" || chosen == "dummy") && (asked == nullptr || chosen != asked)) {
-        error = std::string("no display available (set DISPLAY or WAYLAND_DISPLAY)") + kNoDisplayAdvice;
-        return false;
-    }
-    headlessDriver = chosen == "dummy" || chosen == "offscreen";
-    return true;
-}
-
 bool CSdlFrontEnd::Open(CHostSession& session, std::string& error)
 {
-    if (!StartVideo(error)) {
+    if (!StartSdlVideo(video, error)) {
         return false;
     }
-    const char* uncappedSetting = SDL_getenv(kUncappedVariable);
-    uncapped = uncappedSetting != nullptr && std::string(uncappedSetting) == "1";
-    if (uncapped) {
-        std::fprintf(stderr, "vantor: %s=1: frames are not held to 60 a second\n", kUncappedVariable);
-    }
+    uncapped = UncappedFramesAsked();
     window = std::make_unique<CSdlWindow>();
     if (!window->Open(place, error)) {
-        error = "cannot open a window (" + error + ")" + kNoDisplayAdvice;
+        error = "cannot open a window (" + error + "); run vantor --headless to play without a window";
         return false;
     }
     Bitmap icon;
@@ -104,7 +73,7 @@ void CSdlFrontEnd::StartDevices(CHostSession& session)
     // Drivers without a display never give focus, and a page has the keyboard once it is clicked
     // or typed in: nothing to wait for there.
     if (place == WindowPlace::Desktop) {
-        window->WaitForFocus(headlessDriver ? 0 : kFocusWaitMs);
+        window->WaitForFocus(video.headlessDriver ? 0 : kFocusWaitMs);
     }
     InputDevicesUseWindow(window->Handle());
 }
@@ -171,11 +140,11 @@ void CSdlFrontEnd::Close(CHostSession& session)
 {
     LetGoOfSession(session);   // the mixer closes below
     window.reset();            // the player sees the game end at once
-    if (!sdlStarted) {
+    if (!video.sdlStarted) {
         mixer->Close();
         return;
     }
-    sdlStarted = false;
+    video.sdlStarted = false;
     if (!TearDownSdlWithin(*mixer, kLongestTeardownMs)) {
         // The teardown thread keeps the mixer; main ends the process at once after a window run.
         static_cast<void>(mixer.release());

@@ -9,6 +9,7 @@
 #include "frontend/sdl/FramePacer.h"
 #include "frontend/sdl/MixerSoundOutput.h"
 #include "frontend/sdl/NoticeOverlay.h"
+#include "frontend/sdl/SdlVideo.h"
 #include "frontend/sdl/SdlWindow.h"
 #include "session/FrontEnd.h"
 
@@ -36,16 +37,12 @@ protected:
     void LetGoOfSession(CHostSession& session);
 
 private:
-    // Starts SDL's video and checks that it shows on a display; false with why.
-    bool StartVideo(std::string& error);
-
     const WindowPlace place;
     std::unique_ptr<CSdlWindow> window;
     std::unique_ptr<CMixerSoundOutput> mixer;   // let go unfreed if its teardown is unfinished
     CNoticeOverlay notice;
     CFramePacer pacer;
-    bool sdlStarted = false;
+    SdlVideoStart video;
     bool teardownUnfinished = false;
-    bool headlessDriver = false;   // the dummy or offscreen video driver, asked for by name
-    bool uncapped = false;         // frames not held to 60 a second (for benchmarks only)
+    bool uncapped = false;   // frames not held to 60 a second (for benchmarks only)
 };

@@ -3,6 +3,8 @@
 // generator's mock screens can lay out the same HUD without the game module.
 #pragma once
 
+#include "VantorScreen.h"
+
 namespace hud {
 
 inline constexpr float kIconX = 16.0f;        // first life or ammunition icon
@@ -11,7 +13,7 @@ inline constexpr float kLivesY = 16.0f;
 inline constexpr float kAmmoStep = 32.0f;
 inline constexpr float kAmmoY = 48.0f;
 inline constexpr float kDigitStep = 33.0f;
-inline constexpr float kScreenWidth = 640.0f;  // the number rows end one step before it
+inline constexpr float kScreenWidth = static_cast<float>(::kScreenWidth);  // the number rows end one step before it
 inline constexpr float kScoreY = 16.0f;
 inline constexpr float kHighScoreY = 50.0f;
 

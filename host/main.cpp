@@ -9,7 +9,7 @@
 #include "frontend/headless/HeadlessFrontEnd.h"
 #include "system/HostConsole.h"
 #include "session/HostSession.h"
-#include "frontend/sdl/SdlFrontEnd.h"
+#include "frontend/sdl/WindowFrontEnd.h"
 #include "session/SessionLoop.h"
 
 namespace {
@@ -34,12 +34,8 @@ int Run(int argc, char** argv)
         CHeadlessFrontEnd headless(options);
         return RunSession(options, headless);
     }
-#if defined(__EMSCRIPTEN__)
-    // The browser runs the frames after main has returned: the window lives as long as the page.
-    CSdlFrontEnd& window = *new CSdlFrontEnd();
-#else
-    CSdlFrontEnd window;
-#endif
+    const WindowFrontEndPtr windowFrontEnd = MakeWindowFrontEnd();
+    CSdlFrontEnd& window = *windowFrontEnd;
     const int status = RunSession(options, window);
     if (window.TeardownUnfinished()) {
         // The sound device or SDL is still closing on its thread; the game's files are closed,

@@ -10,13 +10,12 @@
 
 #include "VantorEngine.h"
 #include "VantorExport.h"
+#include "VantorScreen.h"
 
 namespace {
 
 constexpr int kSprites = 1000;
 constexpr int kSpriteSize = 32;
-constexpr int kScreenWidth = 640;
-constexpr int kScreenHeight = 480;
 constexpr float kMeasuredSeconds = 5.0f;
 // The first frame time is the host's nominal one, not a measured one.
 constexpr int kUnmeasuredFrames = 1;

@@ -3,11 +3,9 @@
 // screenshots show what this draws.
 #pragma once
 
+#include "VantorScreen.h"
 #include "formats/BmpCodec.h"
 #include "engine/GraphicsService.h"
-
-constexpr int kScreenWidth = 640;
-constexpr int kScreenHeight = 480;
 
 class CSoftwareRenderer {
 public:

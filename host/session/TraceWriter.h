@@ -8,6 +8,7 @@
 
 #include "engine/GraphicsService.h"
 #include "engine/HostEngine.h"
+#include "formats/FloatText.h"
 
 struct TraceFrame {
     std::int64_t frame = 0;
@@ -31,8 +32,4 @@ std::string JsonNumber(float value);
 std::string JsonString(const std::string& text);
 // JsonNumber and JsonString appended to out.
 void AppendJsonNumber(std::string& out, float value);
-
-// The float's shortest text that reads back as the same value, as std::to_chars writes it,
-// for C++ libraries that lack to_chars for floats. value must be finite.
-void AppendShortestFloat(std::string& out, float value);
 void AppendJsonString(std::string& out, const std::string& text);

@@ -1,10 +1,7 @@
-// Host directories on POSIX systems.
+// Host directories on POSIX systems (the executable's own: HostPaths.Linux.cpp, .Web.cpp).
 #include "system/HostPaths.h"
 
 #include <unistd.h>
-#if defined(__EMSCRIPTEN__)
-#include <emscripten.h>
-#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,29 +12,6 @@
 std::FILE* OpenFile(const std::filesystem::path& file, const char* mode)
 {
     return std::fopen(file.c_str(), mode);
-}
-
-#if defined(__EMSCRIPTEN__)
-// In a browser the page's files sit at the root of its virtual file system; under Node.js (the
-// tests' build, on the machine's own files) they are beside the program's .js file.
-EM_JS(char*, ProgramDirectory, (), {
-    var where = typeof process === 'object' && typeof __dirname === 'string' ? __dirname : '/';
-    return allocateUTF8(where);
-});
-#endif
-
-std::filesystem::path ExecutableDirectory()
-{
-#if defined(__EMSCRIPTEN__)
-    char* where = ProgramDirectory();
-    const std::filesystem::path directory = where != nullptr ? where : "/";
-    std::free(where);
-    return directory;
-#else
-    std::error_code code;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", code);
-    return code ? std::filesystem::path() : self.parent_path();
-#endif
 }
 
 std::filesystem::path UserDataDirectory()

@@ -27,6 +27,8 @@ const LinkedExport kLinkedExports[] = {
 
 }  // namespace
 
+const bool CPluginLibrary::kLinkedIn = true;
+
 CPluginLibrary::~CPluginLibrary() = default;
 
 bool CPluginLibrary::Open(const std::filesystem::path& file, std::string& error)

@@ -23,6 +23,8 @@ std::string SystemMessage(DWORD code)
 
 }  // namespace
 
+const bool CPluginLibrary::kLinkedIn = false;
+
 CPluginLibrary::~CPluginLibrary() = default;
 
 bool CPluginLibrary::Open(const std::filesystem::path& file, std::string& error)

@@ -22,11 +22,7 @@ public:
     static std::string FileName(const std::string& name);
 
     // Whether the plug-ins are part of the program (the web page) rather than files beside it.
-#if defined(__EMSCRIPTEN__)
-    static constexpr bool kLinkedIn = true;
-#else
-    static constexpr bool kLinkedIn = false;
-#endif
+    static const bool kLinkedIn;
 
 private:
     void* handle = nullptr;

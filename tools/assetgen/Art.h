@@ -4,13 +4,12 @@
 #pragma once
 
 #include "Canvas.h"
+#include "VantorScreen.h"
 
 namespace art {
 
 constexpr int kSpriteSize = 32;
 constexpr int kDemonSize = 64;
-constexpr int kScreenWidth = 640;
-constexpr int kScreenHeight = 480;
 constexpr int kFloorTop = 448;           // where the ground band begins
 constexpr int kMuzzleColumn = 10;        // the gun's bore centre: 6 pixels left of the sprite's centre
 

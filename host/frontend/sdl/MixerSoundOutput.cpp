@@ -8,9 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#if defined(__linux__)
-#include <dlfcn.h>
-#endif
+#include "frontend/sdl/SdlDrivers.h"
 
 namespace {
 constexpr int kRate = 44100;
@@ -29,41 +27,9 @@ int CMixerSoundOutput::HeadroomVolume(long totalPeak)
     return static_cast<int>(kFullScale * MIX_MAX_VOLUME / totalPeak);
 }
 
-namespace {
-
-#if defined(__linux__)
-extern "C" void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
-
-// ALSA prints a screenful of its own reasons ("ALSA lib ...") when there is no sound device,
-// before our one line says so. Its handler is set through the library SDL will load (found at
-// run time, so the game needs no ALSA to link); the library stays loaded for SDL.
-void SilenceAlsa()
-{
-    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
-    static bool done = false;
-    if (done) {
-        return;
-    }
-    done = true;
-    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
-    if (alsa == nullptr) {
-        return;
-    }
-    using SetHandler = int (*)(Handler);
-    const auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
-    if (set != nullptr) {
-        set(IgnoreAlsaError);
-    }
-}
-#else
-void SilenceAlsa() {}
-#endif
-
-}  // namespace
-
 bool CMixerSoundOutput::OpenDevice(std::string& error)
 {
-    SilenceAlsa();
+    QuietenSoundDriver();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         error = SDL_GetError();
         return false;

@@ -1,22 +1,21 @@
-// The window front end: SDL2 window with a 640 by 480 screen scaled with its aspect kept,
-// fullscreen on the desktop mode, vsync'd frames with the real frame time, sound through
-// SDL2_mixer, pause when the window loses focus. In a browser page the window is the page's
-// canvas, which the page scales, and the browser runs the frames.
+// The window front end: the game in an SDL2 window (SdlWindow.h) with the real frame time, sound
+// through SDL2_mixer, M to switch the sound, and a pause when the window loses focus. The web
+// page's front end (frontend/web) is this one with the page's own ways.
 #pragma once
-
-#include <SDL.h>
 
 #include <memory>
 #include <string>
 
-#include "session/FrontEnd.h"
+#include "frontend/sdl/FramePacer.h"
 #include "frontend/sdl/MixerSoundOutput.h"
+#include "frontend/sdl/NoticeOverlay.h"
+#include "frontend/sdl/SdlVideo.h"
+#include "frontend/sdl/SdlWindow.h"
+#include "session/FrontEnd.h"
 
-class CWindow;
-
-class CSdlFrontEnd final : public CFrontEnd {
+class CSdlFrontEnd : public CFrontEnd {
 public:
-    CSdlFrontEnd();
+    explicit CSdlFrontEnd(WindowPlace place = WindowPlace::Desktop);
     ~CSdlFrontEnd() override;
 
     bool Prepare(std::string& error) override;
@@ -28,23 +27,22 @@ public:
     void Present(const Bitmap& canvas, Bitmap* shot) override;
     float NextFrameTime() override;
     void Close(CHostSession& session) override;
-#if defined(__EMSCRIPTEN__)
-    void RunFrames(std::function<bool()> step, std::function<int()> finished) override;
-#endif
 
     // Close left SDL's teardown running on a thread: the process must end without running
     // destructors (main does, after flushing its output).
     bool TeardownUnfinished() const { return teardownUnfinished; }
 
+protected:
+    // Takes the window and the sound away from the session, leaving both open.
+    void LetGoOfSession(CHostSession& session);
+
 private:
-    std::unique_ptr<CWindow> window;
+    const WindowPlace place;
+    std::unique_ptr<CSdlWindow> window;
     std::unique_ptr<CMixerSoundOutput> mixer;   // let go unfreed if its teardown is unfinished
-    bool sdlStarted = false;
+    CNoticeOverlay notice;
+    CFramePacer pacer;
+    SdlVideoStart video;
     bool teardownUnfinished = false;
-    bool headlessDriver = false;   // the dummy or offscreen video driver, asked for by name
-    bool uncapped = false;         // frames not held to 60 a second (for benchmarks only)
-    std::string notice;   // shown over the game until noticeEnds (SDL ticks)
-    Uint64 noticeEnds = 0;
-    bool timing = false;
-    Uint64 previous = 0;
+    bool uncapped = false;   // frames not held to 60 a second (for benchmarks only)
 };

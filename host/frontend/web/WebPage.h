@@ -2,8 +2,6 @@
 // kept in the browser's storage between visits.
 #pragma once
 
-#if defined(__EMSCRIPTEN__)
-
 #include <functional>
 
 namespace WebPage {
@@ -17,5 +15,3 @@ void RunFrames(std::function<bool()> step, std::function<int()> finished);
 void KeepSavedGames(bool lookNow = false);
 
 }  // namespace WebPage
-
-#endif

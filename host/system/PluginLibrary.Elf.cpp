@@ -79,6 +79,8 @@ bool CheckElfFile(const std::filesystem::path& file, std::string& error)
 
 }  // namespace
 
+const bool CPluginLibrary::kLinkedIn = false;
+
 CPluginLibrary::~CPluginLibrary() = default;
 
 bool CPluginLibrary::Open(const std::filesystem::path& file, std::string& error)

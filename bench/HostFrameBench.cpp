@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "VantorScreen.h"
 #include "formats/BmpCodec.h"
 #include "engine/GraphicsService.h"
 #include "engine/HostEngine.h"
@@ -40,7 +41,7 @@ class CBenchAssets {
 public:
     CBenchAssets() : directory(std::filesystem::temp_directory_path() / "vantor-host-bench")
     {
-        Write("Background.bmp", 640, 480, 0xFF336699u);
+        Write("Background.bmp", kScreenWidth, kScreenHeight, 0xFF336699u);
         Write("Sprite.bmp", 32, 32, 0xFFFF00FFu);   // magenta edge, coloured middle
     }
     ~CBenchAssets() { std::filesystem::remove_all(directory); }

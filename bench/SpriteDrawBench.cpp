@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "VantorScreen.h"
 #include "engine/GraphicsService.h"
 #include "engine/SoftwareRenderer.h"
 
@@ -31,8 +32,12 @@ struct Placed {
 Placed Where(int i, int64_t frame)
 {
     const float t = static_cast<float>(frame % 600);
-    const float x = std::fmod(static_cast<float>((i * 37) % 640) + t * static_cast<float>(1 + i % 3), 672.0f) - 16.0f;
-    const float y = std::fmod(static_cast<float>((i * 53) % 480) + t * static_cast<float>(1 + i % 2), 512.0f) - 16.0f;
+    // Paths wrap a sprite's width beyond each edge, so every sprite also crosses the borders.
+    constexpr int kMargin = 16;
+    const float x = std::fmod(static_cast<float>((i * 37) % kScreenWidth) + t * static_cast<float>(1 + i % 3),
+                              static_cast<float>(kScreenWidth + 2 * kMargin)) - kMargin;
+    const float y = std::fmod(static_cast<float>((i * 53) % kScreenHeight) + t * static_cast<float>(1 + i % 2),
+                              static_cast<float>(kScreenHeight + 2 * kMargin)) - kMargin;
     return {i % 4, x, y};
 }
 

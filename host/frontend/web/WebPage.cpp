@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "HighScoreFormat.h"
+
 namespace {
 
 // Looked at this often (in frames): a stat of an in-memory file costs next to nothing, and a
@@ -81,11 +83,11 @@ void RunFrames(std::function<bool()> step, std::function<int()> finished)
 void KeepSavedGames(bool lookNow)
 {
     static int frames = 0;
-    static FileIdentity seen = IdentityOf("highscore");
+    static FileIdentity seen = IdentityOf(kHighScorePath);
     if (++frames % kSaveCheckInterval != 0 && !lookNow) {
         return;
     }
-    const FileIdentity now = IdentityOf("highscore");
+    const FileIdentity now = IdentityOf(kHighScorePath);
     if (now == seen) {
         return;
     }

@@ -29,3 +29,10 @@ bool ResolveAsset(const std::filesystem::path& dataDirectory, const char* plugin
     location.file = dataDirectory / relative;
     return true;
 }
+
+std::string LoadFailure(const AssetLocation& location, const std::string& error)
+{
+    const std::string shown = location.name.empty() ? "(no path)" : location.name;
+    return "cannot load " + shown + (location.file.empty() ? "" : " (" + location.file.string() + ")") +
+           ": " + error;
+}

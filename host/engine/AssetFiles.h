@@ -18,3 +18,6 @@ struct AssetLocation {
 // empty, absolute or escaping path.
 bool ResolveAsset(const std::filesystem::path& dataDirectory, const char* pluginPath,
                   AssetLocation& location, std::string& error);
+
+// The line that reports a failed load: the asset as the plug-in named it, the file, the reason.
+std::string LoadFailure(const AssetLocation& location, const std::string& error);

@@ -99,10 +99,7 @@ int CGraphicsService::Load(const char* path, bool opaque)
     }
     if (!resolved || !readImage(location, image.bitmap, error)) {
         if (loadReporter) {
-            const std::string shown = location.name.empty() ? "(no path)" : location.name;
-            loadReporter("cannot load " + shown +
-                         (location.file.empty() ? "" : " (" + location.file.string() + ")") +
-                         ": " + error);
+            loadReporter(LoadFailure(location, error));
         }
         return -1;
     }

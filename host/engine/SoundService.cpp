@@ -37,10 +37,7 @@ int CSoundService::LoadSound(const char* path)
     }
     if (!ok) {
         if (loadReporter) {
-            const std::string shown = location.name.empty() ? "(no path)" : location.name;
-            loadReporter("cannot load " + shown +
-                         (location.file.empty() ? "" : " (" + location.file.string() + ")") +
-                         ": " + error);
+            loadReporter(LoadFailure(location, error));
         }
         return -1;
     }

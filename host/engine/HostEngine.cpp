@@ -1,25 +1,10 @@
-// Entity registry, action queue and frame loop.
+// The engine the plug-ins see: entities, their layers, and the frame rule.
 #include "engine/HostEngine.h"
 
-#include <algorithm>
-#include <cstring>
 #include <new>
 #include <utility>
 
 #include "engine/HostActions.h"
-
-namespace {
-
-constexpr const char* kQuit = kQuitAction;
-constexpr const char* kPauseToggle = kPauseToggleAction;
-constexpr const char* kFullscreenToggle = kFullscreenToggleAction;
-
-bool NameIs(const ActionRecord& record, const char* name)
-{
-    return std::strcmp(record.name, name) == 0;
-}
-
-}  // namespace
 
 CHostEngine::CHostEngine(CGraphicsService& graphicsService, CSoundService& soundService)
     : graphics(graphicsService), sound(soundService)
@@ -75,56 +60,15 @@ void CHostEngine::DestroyEntity(CVantorEntity* entity)
     }
 }
 
-void CHostEngine::Enqueue(const ActionRecord& record)
-{
-    if (capture != nullptr) {
-        capture->actions.push_back(record);
-        return;
-    }
-    queue.push_back(record);
-    frameActions.push_back({record.name, record.value});
-}
-
-void CHostEngine::PostAction(const char* name)
-{
-    if (name == nullptr) {
-        return;
-    }
-    ActionRecord record{};
-    std::strncpy(record.name, name, sizeof record.name - 1);
-    record.value = 1.0f;
-    Enqueue(record);
-}
-
-void CHostEngine::PushAction(ActionRecord action)
-{
-    // The name must end inside the record; the bytes after the terminator are zero.
-    action.name[sizeof action.name - 1] = '\0';
-    const std::size_t length = std::strlen(action.name);
-    std::memset(action.name + length, 0, sizeof action.name - length);
-    Enqueue(action);
-}
-
-bool CHostEngine::QueueHas(const char* name) const
-{
-    return std::any_of(queue.begin(), queue.end(),
-                       [name](const ActionRecord& record) { return NameIs(record, name); });
-}
-
-void CHostEngine::EraseFromQueue(const char* name)
-{
-    queue.remove_if([name](const ActionRecord& record) { return NameIs(record, name); });
-}
-
 void CHostEngine::CaptureInput(FrameInput& into)
 {
-    into.actions.clear();
     if (input == nullptr) {
+        into.actions.clear();
         return;
     }
-    capture = &into;
+    queue.BeginCapture(into);
     input->Poll();
-    capture = nullptr;
+    queue.EndCapture();
 }
 
 void CHostEngine::RunFrame(float dt, const std::function<void()>& draw)
@@ -136,16 +80,14 @@ void CHostEngine::RunFrame(float dt, const std::function<void()>& draw)
 void CHostEngine::RunFrame(float dt, const FrameInput& frameInput, const std::function<void()>& draw)
 {
     frameTime = dt;
-    frameActions.clear();
+    queue.StartFrame();
     sound.ClearPlayed();
 
-    for (const ActionRecord& action : frameInput.actions) {
-        Enqueue(action);
-    }
+    queue.Queue(frameInput);
     // A held Alt+Enter is posted at every poll; only its first poll counts as a press.
-    const bool fullscreenNow = QueueHas(kFullscreenToggle);
+    const bool fullscreenNow = queue.Has(kFullscreenToggleAction);
     if (fullscreenNow && fullscreenHeld) {
-        EraseFromQueue(kFullscreenToggle);
+        queue.Erase(kFullscreenToggleAction);
     }
     fullscreenHeld = fullscreenNow;
 
@@ -161,16 +103,16 @@ void CHostEngine::RunFrame(float dt, const FrameInput& frameInput, const std::fu
         draw();
     }
 
-    if (QueueHas(kQuit)) {
+    if (queue.Has(kQuitAction)) {
         quitRequested = true;
     }
-    const bool pauseNow = QueueHas(kPauseToggle);
+    const bool pauseNow = queue.Has(kPauseToggleAction);
     if (pauseNow && !pauseHeld) {
         paused = !paused;
     }
     pauseHeld = pauseNow;
 
-    queue.clear();
+    queue.Drop();
     entities.ReleaseEnded();
     ++frameNumber;
 }

@@ -4,7 +4,8 @@
 //   queue the frame's input; drop repeats of a held fullscreen chord; update every live entity
 //   once, in registration order (the game state first), unless paused; draw; handle "quit" and
 //   a press of "pause-toggle"; drop whatever is left in the action queue; free ended entities.
-// The entity rule (skipping, late release, late start) is CEntityRegistry's.
+// The entity rule (skipping, late release, late start) is CEntityRegistry's; the queue's own
+// rules (padding, capture) are CActionQueue's.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/ActionQueue.h"
 #include "engine/EntityRegistry.h"
 #include "engine/GraphicsService.h"
 #include "engine/SoundService.h"
@@ -41,10 +43,10 @@ public:
     float GetFrameTime() override { return frameTime; }
     CVantorEntity* CreateEntity(const char* className) override;
     void DestroyEntity(CVantorEntity* entity) override;
-    void PostAction(const char* name) override;
-    void PushAction(ActionRecord action) override;
-    std::list<ActionRecord>& GetActions() override { return queue; }
-    const std::list<ActionRecord>& Queue() const { return queue; }
+    void PostAction(const char* name) override { queue.Post(name); }
+    void PushAction(ActionRecord action) override { queue.Push(action); }
+    std::list<ActionRecord>& GetActions() override { return queue.Records(); }
+    const std::list<ActionRecord>& Queue() const { return queue.Records(); }
 
     // --- Set-up
     // Makes the entities CreateEntity asks for (the game module's export).
@@ -71,16 +73,12 @@ public:
     void SetPaused(bool value) { paused = value; }
     std::int64_t FrameNumber() const { return frameNumber; }   // frames run so far
     // Every action posted during the last frame, in order (also the ones dropped unread).
-    const std::vector<PostedAction>& FrameActions() const { return frameActions; }
+    const std::vector<PostedAction>& FrameActions() const { return queue.Posted(); }
 
     std::size_t LiveEntityCount() const { return entities.LiveCount(); }
     const CEntityRegistry& Entities() const { return entities; }
 
 private:
-    void Enqueue(const ActionRecord& record);
-    bool QueueHas(const char* name) const;
-    void EraseFromQueue(const char* name);
-
     CGraphicsService& graphics;
     CSoundService& sound;
     Factory factory;
@@ -93,9 +91,7 @@ private:
 
     CEntityRegistry entities;
     std::unordered_map<const CVantorEntity*, SpriteLayer> layers;   // live entities
-    std::list<ActionRecord> queue;
-    std::vector<PostedAction> frameActions;
-    FrameInput* capture = nullptr;   // set while the input object polls
+    CActionQueue queue;
     FrameInput polled;               // RunFrame's own capture, reused from frame to frame
     float frameTime = 0.0f;
     std::int64_t frameNumber = 0;

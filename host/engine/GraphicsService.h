@@ -5,12 +5,10 @@
 // Drawing is the front ends' business; they read the images and sprites here.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <list>
-#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -19,6 +17,7 @@
 #include "formats/BmpCodec.h"
 #include "engine/HostSprite.h"
 #include "engine/SpriteLayers.h"
+#include "engine/SpriteList.h"
 #include "VantorEngine.h"
 
 struct AssetLocation;   // engine/AssetFiles.h
@@ -75,25 +74,16 @@ public:
     void UnloadImages() override;
     void SetFullscreen(bool fullscreen) override;
 
-    // The layer of the sprites made from now on (the engine sets it around each entity's code).
-    void SetCreatorLayer(SpriteLayer layer)
-    {
-        creatorLayer = layer;
-        nextLayer.reset();
-        replacedLayer.reset();
-    }
-    // The layer of the next sprite only (made for an entity just created).
-    void SetNextSpriteLayer(SpriteLayer layer)
-    {
-        nextLayer = layer;
-        replacedLayer.reset();
-    }
-    std::size_t SpriteCount() const { return spriteIndex.size(); }
-    SpriteLayer CreatorLayer() const { return creatorLayer; }
+    // The layer of the sprites made from now on (the engine sets it around each entity's code),
+    // or of the next one only (made for an entity just created); see CSpriteList.
+    void SetCreatorLayer(SpriteLayer layer) { sprites.SetCreatorLayer(layer); }
+    void SetNextSpriteLayer(SpriteLayer layer) { sprites.SetNextSpriteLayer(layer); }
+    std::size_t SpriteCount() const { return sprites.Count(); }
+    SpriteLayer CreatorLayer() const { return sprites.CreatorLayer(); }
 
     // Null for a handle that is negative, unknown or unloaded.
     const LoadedImage* Image(int handle) const;
-    const std::list<CHostSprite>& Sprites() const { return sprites; }
+    const std::list<CHostSprite>& Sprites() const { return sprites.InDrawingOrder(); }
     bool Fullscreen() const { return fullscreen; }
     // Who hears of a failed load ("images/Arrow.bmp: file not found") and of a fullscreen switch.
     void SetLoadReporter(Reporter reporter) { loadReporter = std::move(reporter); }
@@ -116,18 +106,8 @@ private:
     std::unordered_map<int, LoadedImage> images;
     std::unordered_map<std::string, LoadedImage> unloaded;   // by file: the last set unloaded
     int nextHandle = 0;
-    struct SpriteSlot {
-        std::list<CHostSprite>::iterator where;
-        SpriteLayer layer;
-    };
-
     std::unordered_set<int> backgroundImages;   // handles loaded by LoadBackgroundImage
-    std::list<CHostSprite> sprites;             // drawing order
-    std::unordered_map<const CVantorSprite*, SpriteSlot> spriteIndex;
-    std::array<std::size_t, static_cast<std::size_t>(SpriteLayer::Count)> layerSizes{};
-    SpriteLayer creatorLayer = SpriteLayer::Outside;
-    std::optional<SpriteLayer> nextLayer;       // for the sprite of an entity just made
-    std::optional<SpriteLayer> replacedLayer;   // of the last sprite destroyed by this code
+    CSpriteList sprites;
     bool fullscreen = false;
     Reporter loadReporter;
     std::function<void(bool)> fullscreenHandler;

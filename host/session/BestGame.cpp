@@ -1,6 +1,7 @@
 // Keeping the best game's recording.
 #include "session/BestGame.h"
 
+#include "DurableReplace.h"
 #include "HighScoreFormat.h"
 #include "session/HostSession.h"
 #include "system/FileWatch.h"
@@ -22,7 +23,11 @@ HighScoreSnapshot ReadHighScoreSnapshot()
     return snapshot;
 }
 
-CBestGame::CBestGame(std::int32_t startingScore) : bestSoFar(startingScore), renamesSeen(FileWatch::Renames()) {}
+CBestGame::CBestGame(std::int32_t startingScore) : bestSoFar(startingScore), renamesSeen(FileWatch::Renames())
+{
+    // A run killed while it kept its best game leaves its temporary file behind: clear those out.
+    RemoveStaleDurableTemps(kBestReplayFile);
+}
 
 void CBestGame::AfterFrame(std::int64_t frameNumber, const CReplayEncoder& recording)
 {

@@ -28,7 +28,8 @@ class CBestGame {
 public:
     static constexpr std::int64_t kCheckInterval = 30;
 
-    // The score to beat: the one the session's first game found.
+    // The score to beat: the one the session's first game found. Made in the work directory,
+    // where it removes what killed runs left of their best.replay replacements.
     explicit CBestGame(std::int32_t startingScore);
 
     // After each frame: frameNumber frames have run.

@@ -1,9 +1,12 @@
 // Whole sessions in this process, through the real plug-ins and assets of the build, driven by a
 // scripted front end: the best game kept, an output failing mid-run, a replay paused by its
-// viewer, and sessions one after another.
+// viewer, sessions one after another, and what killed runs left behind.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <set>
 #include <sstream>
@@ -195,6 +198,27 @@ TEST_F(SessionTest, AnOutputThatFailsFailsTheSessionButNotTheGameOrTheOtherOutpu
     EXPECT_EQ(frontEnd.calls, 600);
     EXPECT_EQ(frontEnd.closed, 1);
     EXPECT_EQ(ReadReplay(At("game.replay")).frames.size(), 600u);
+}
+
+TEST_F(SessionTest, LivePlayClearsWhatKilledRunsLeftOfTheirBestGameButNotALiveOnes)
+{
+    const std::filesystem::path live = At("live");
+    std::filesystem::create_directories(live);
+    // No process has an id above the kernel's largest (4194304); this test's own is running.
+    const std::filesystem::path killed = live / "best.replay.4194305.tmp";
+    const std::filesystem::path running = live / ("best.replay." + std::to_string(getpid()) + ".tmp");
+    const std::filesystem::path other = live / "best.replay.4194305.bak";
+    for (const auto& file : {killed, running, other}) {
+        std::ofstream(file) << "partial";
+    }
+    HostOptions options;
+    options.workDirectory = live;
+    options.frames = 2;
+    CScriptedFrontEnd frontEnd("", false);
+    EXPECT_EQ(Run(options, frontEnd), EXIT_SUCCESS);
+    EXPECT_FALSE(std::filesystem::exists(killed));
+    EXPECT_TRUE(std::filesystem::exists(running));
+    EXPECT_TRUE(std::filesystem::exists(other));
 }
 
 TEST_F(SessionTest, AViewerPausesAReplayWithoutChangingIt)

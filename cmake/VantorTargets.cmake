@@ -13,6 +13,12 @@ if(VANTOR_FUZZ)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Floats exactly as the source writes them: no multiply and add fused into one rounding where
+# the processor could (arm64, x86-64-v3), so that a game plays, and a replay replays, the same on
+# every machine. Part of the game's rules fingerprint (cmake/RulesFingerprint.cmake).
+set(VANTOR_FLOAT_FLAGS -ffp-contract=off)
+add_compile_options(${VANTOR_FLOAT_FLAGS})
+
 # Warnings every target of ours gets; errors too when VANTOR_WERROR is on (CI).
 function(vantor_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion

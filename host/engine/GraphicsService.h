@@ -88,6 +88,7 @@ public:
     // Who hears of a failed load ("images/Arrow.bmp: file not found") and of a fullscreen switch.
     void SetLoadReporter(Reporter reporter) { loadReporter = std::move(reporter); }
     void SetFullscreenHandler(std::function<void(bool)> handler);
+    const std::function<void(bool)>& FullscreenHandler() const { return fullscreenHandler; }
     void SetImageReader(ImageReader reader) { readImage = std::move(reader); }
 
     // Reads and decodes an image file: alpha as drawn (flags 0), or opaque for a background.

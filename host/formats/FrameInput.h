@@ -7,6 +7,10 @@
 
 #include "VantorEngine.h"
 
+// The longest frame time the host plays: a fixed --dt may ask for up to this much, and a replay
+// holding a longer one (or one that is not a number, or negative) was not made by a host.
+inline constexpr float kLongestFrameTime = 10.0f;
+
 struct PostedAction {
     std::string name;
     float value;

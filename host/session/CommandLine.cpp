@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "formats/FrameInput.h"
+
 namespace {
 
-// The longest frame time a headless run may ask for (the game itself counts at most 0.5 s).
-constexpr float kLongestFixedFrameTime = 10.0f;
 constexpr std::size_t kHelpColumn = 25;   // where the help text of every option starts
 
 bool ParseLong(const std::string& text, long& value)
@@ -26,7 +26,7 @@ bool ParseSeconds(const std::string& text, float& value)
     char* end = nullptr;
     const double parsed = std::strtod(text.c_str(), &end);
     if (end != text.c_str() + text.size() || !std::isfinite(parsed) || parsed <= 0.0 ||
-        parsed > kLongestFixedFrameTime) {
+        parsed > kLongestFrameTime) {
         return false;
     }
     // Checked as the game will see it: a tiny value becomes 0 as a float and the game stands still.
@@ -90,6 +90,16 @@ bool SetFrameTime(const std::string& name, const std::string& value, HostOptions
     return true;
 }
 
+bool SetVerify(const std::string& name, const std::string& value, HostOptions& options, std::string& error)
+{
+    if (!SetFile<&HostOptions::replay>(name, value, options, error)) {
+        return false;
+    }
+    options.verify = true;
+    options.headless = true;
+    return true;
+}
+
 bool AddScreenshot(const std::string& name, const std::string& value, HostOptions& options,
                    std::string& error)
 {
@@ -146,6 +156,12 @@ constexpr Option kOptions[] = {
      "play a recording back: in a window at its own pace (Escape\n"
      "ends it, P pauses it), or with --headless as fast as it can",
      SetFile<&HostOptions::replay>},
+    {"--verify", "FILE", false,
+     "play a replay headless as fast as it can and say whether it\n"
+     "plays to its end as recorded, with this game's rules, and\n"
+     "the high scores in it; exit status 0 when it does",
+     SetVerify},
+    {"--json", nullptr, false, "the --verify report as one JSON object", SetFlag<&HostOptions::json>},
     {"--workdir", "DIR", false,
      "where the game keeps its \"highscore\" file; default:\n"
      "$XDG_DATA_HOME/vantor or ~/.local/share/vantor when playing,\n"
@@ -262,6 +278,10 @@ bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, s
             error = "--workdir and --replay do not go together: a replay runs in a directory of its own";
             return false;
         }
+    }
+    if (options.json && !options.verify && !options.help) {
+        error = "--json works only with --verify";
+        return false;
     }
     if (headlessOnly != nullptr && !options.headless && !options.help) {
         error = std::string(headlessOnly) + " works only with --headless";

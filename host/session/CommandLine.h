@@ -21,6 +21,8 @@ struct HostOptions {
     std::filesystem::path workDirectory;    // empty: the default of the front end
     std::filesystem::path record;           // empty: no recording kept in a file
     std::filesystem::path replay;           // empty: live play
+    bool verify = false;                    // plays the replay headless and reports on it
+    bool json = false;                      // the --verify report as JSON
     std::vector<ScreenshotRequest> screenshots;
 };
 

@@ -29,9 +29,21 @@ std::string lastProblem;
 
 void ReportProblem(const std::string& message)
 {
-    std::fprintf(stderr, "vantor: %s\n", message.c_str());
+    // Messages may quote files (a path, a replay's text): no control character of theirs reaches
+    // the terminal, where it could move the cursor, retitle or clear it.
+    std::string line;
+    for (const char c : message) {
+        if ((c >= 0 && c < 0x20) || c == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(c));
+            line.append(escaped);
+        } else {
+            line.push_back(c);
+        }
+    }
+    std::fprintf(stderr, "vantor: %s\n", line.c_str());
     std::fflush(stderr);
-    lastProblem = "vantor: " + message;
+    lastProblem = "vantor: " + line;
 }
 
 const std::string& LastProblem()

@@ -40,7 +40,7 @@ CLivePlay::CLivePlay(const HostOptions& givenOptions, CFrontEnd& givenFrontEnd, 
 {
 }
 
-bool CLivePlay::Start(std::uint64_t moduleFingerprint, std::string& error)
+bool CLivePlay::Start(std::uint64_t rulesFingerprint, std::string& error)
 {
     if (!EnterWorkDirectoryFor(options, frontEnd, error)) {
         return false;
@@ -50,7 +50,7 @@ bool CLivePlay::Start(std::uint64_t moduleFingerprint, std::string& error)
     bestGame.emplace(highScore.value);
     ReplayHeader header;
     header.hostVersion = VANTOR_VERSION;
-    header.moduleFingerprint = moduleFingerprint;
+    header.fingerprint = rulesFingerprint;
     header.highScoreExists = highScore.exists;
     header.highScoreBytes = highScore.bytes;
     recording = std::make_unique<CReplayEncoder>(header);
@@ -84,6 +84,11 @@ bool CLivePlay::PlayFrame()
     }
     engine.CaptureInput(input);
     recording->AddFrame(dt, events.focusLost, input);
+    if (recording->Full() && !recordingFull) {
+        recordingFull = true;
+        ReportProblem("warning: this session has filled the longest recording vantor keeps (" +
+                      std::to_string(kLongestReplay >> 20) + " MiB); the rest of it is not recorded");
+    }
     frame.Run(dt, input);
     outputs.KeepRecording(*recording);
     bestGame->AfterFrame(engine.FrameNumber(), *recording);

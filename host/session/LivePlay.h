@@ -22,7 +22,7 @@ public:
 
     // Before the game starts: the work directory, and the recording with the game's clock
     // readings; false with why.
-    bool Start(std::uint64_t moduleFingerprint, std::string& error);
+    bool Start(std::uint64_t rulesFingerprint, std::string& error);
     // One frame; false once the session is over (the best game then looked at a last time).
     bool Step();
     const CReplayEncoder& Recording() const { return *recording; }
@@ -40,4 +40,5 @@ private:
     FrameInput input;
     bool firstFrame = true;
     float nextDt = 0.0f;
+    bool recordingFull = false;   // said once
 };

@@ -2,20 +2,39 @@
 #include "session/Playback.h"
 
 #include <algorithm>
-#include <chrono>
 #include <string_view>
 #include <thread>
 
+#include "HighScoreFormat.h"
 #include "engine/HostActions.h"
 #include "system/GameClock.h"
+#include "session/HostSession.h"
+#include "system/HostFiles.h"
 
 namespace {
+
 // After a stall longer than this, a replay in a window goes on from now rather than race.
 constexpr std::chrono::milliseconds kLongestCatchUp(250);
+// The longest a window waits for a recorded frame without looking at the viewer's events: a
+// recorded frame time may be seconds long.
+constexpr std::chrono::milliseconds kLongestWait(16);
+
+bool Has(const FrameInput& input, const char* name)
+{
+    return std::any_of(input.actions.begin(), input.actions.end(),
+                       [name](const ActionRecord& action) { return std::string_view(action.name) == name; });
+}
+
+// The score the game reads from a high-score file's first bytes (none: a file too short).
+std::int32_t ScoreOf(const std::vector<std::uint8_t>& bytes)
+{
+    return bytes.size() < kHighScoreSize ? 0 : DecodeHighScore(bytes.data());
+}
+
 }  // namespace
 
 CPlayback::CPlayback(const HostOptions& givenOptions, CFrontEnd& givenFrontEnd, CHostEngine& givenEngine,
-                     CSessionFrame& givenFrame, std::unique_ptr<const Replay> givenReplay)
+                     CSessionFrame& givenFrame, std::unique_ptr<CReplayReader> givenReplay)
     : options(givenOptions), frontEnd(givenFrontEnd), engine(givenEngine), frame(givenFrame),
       replay(std::move(givenReplay))
 {
@@ -23,75 +42,120 @@ CPlayback::CPlayback(const HostOptions& givenOptions, CFrontEnd& givenFrontEnd, 
 
 bool CPlayback::Start(std::string& error)
 {
-    if (!directory.Enter(replay->header, error)) {
+    if (!directory.Enter(replay->Header(), error)) {
         return false;
     }
     GameClock::Replay();
-    GameClock::QueueReadings(replay->startReadings);
+    GameClock::QueueReadings(replay->StartReadings());
     return true;
+}
+
+void CPlayback::KeepDisplayMode(std::function<void(bool)> givenSwitch)
+{
+    fullscreenSwitch = std::move(givenSwitch);
 }
 
 bool CPlayback::FollowViewer(bool focusLost)
 {
     engine.CaptureInput(viewer);
-    const auto has = [this](const char* name) {
-        return std::any_of(viewer.actions.begin(), viewer.actions.end(),
-                           [name](const ActionRecord& action) { return std::string_view(action.name) == name; });
-    };
-    if (has(kQuitAction)) {
+    if (Has(viewer, kQuitAction)) {
         return false;
     }
-    const bool pauseNow = has(kPauseToggleAction);
+    const bool pauseNow = Has(viewer, kPauseToggleAction);
     viewerPaused = (viewerPaused != (pauseNow && !pauseHeld)) || focusLost;
     pauseHeld = pauseNow;
+    const bool fullscreenNow = Has(viewer, kFullscreenToggleAction);
+    if (fullscreenNow && !fullscreenHeld && fullscreenSwitch) {
+        fullscreen = !fullscreen;
+        fullscreenSwitch(fullscreen);
+    }
+    fullscreenHeld = fullscreenNow;
     return true;
 }
 
-void CPlayback::Run()
+bool CPlayback::Due()
 {
-    using Clock = std::chrono::steady_clock;
-    Clock::time_point due = Clock::now();
-    std::size_t next = 0;
-    frontEnd.NextFrameTime();
-    while ((options.frames < 0 || engine.FrameNumber() < options.frames) && next < replay->frames.size()) {
-        const FrontEndEvents events = frontEnd.BeginFrame(engine.FrameNumber());
-        if (events.closed) {
-            break;
-        }
-        if (frontEnd.DrawsEveryFrame()) {
-            if (!FollowViewer(events.focusLost)) {
-                break;
-            }
-            if (viewerPaused) {
-                frame.ShowPaused();
-                frontEnd.NextFrameTime();
-                due = Clock::now();
-                continue;
-            }
-        }
-        const ReplayFrame& recorded = replay->frames[next++];
-        if (recorded.hostPaused) {
-            engine.SetPaused(true);
-        }
-        GameClock::QueueReadings(recorded.clockReadings);
-        frame.Run(recorded.dt, recorded.input);
-        if (engine.QuitRequested()) {
-            break;
-        }
+    const Clock::time_point now = Clock::now();
+    if (now >= due) {
+        return true;
+    }
+    std::this_thread::sleep_for(std::min<Clock::duration>(due - now, kLongestWait));
+    return Clock::now() >= due;
+}
+
+bool CPlayback::Step()
+{
+    if ((options.frames >= 0 && engine.FrameNumber() >= options.frames) || played == replay->FrameCount()) {
+        return false;
+    }
+    if (!started) {
+        started = true;
         frontEnd.NextFrameTime();
-        if (frontEnd.DrawsEveryFrame()) {
-            // At the recorded pace.
-            due += std::chrono::duration_cast<Clock::duration>(std::chrono::duration<float>(recorded.dt));
-            const Clock::time_point now = Clock::now();
-            if (due > now) {
-                std::this_thread::sleep_until(due);
-            } else if (now - due > kLongestCatchUp) {
-                due = now;
-            }
+        due = Clock::now();
+    }
+    const FrontEndEvents events = frontEnd.BeginFrame(engine.FrameNumber());
+    if (events.closed) {
+        return false;
+    }
+    if (frontEnd.DrawsEveryFrame()) {
+        if (!FollowViewer(events.focusLost)) {
+            return false;
+        }
+        if (viewerPaused) {
+            frame.ShowPaused();
+            frontEnd.NextFrameTime();
+            due = Clock::now();
+            return true;
+        }
+        if (!Due()) {
+            return true;
         }
     }
-    if (GameClock::RanOut()) {
-        ReportProblem("warning: the replay went its own way: the game read the clock more often "
-                      "than in the recorded run");
+    if (!replay->Next(recorded)) {
+        return false;
     }
+    ++played;
+    if (recorded.hostPaused) {
+        engine.SetPaused(true);
+    }
+    GameClock::QueueReadings(recorded.clockReadings);
+    frame.Run(recorded.dt, recorded.input);
+    if (engine.QuitRequested()) {
+        return false;
+    }
+    frontEnd.NextFrameTime();
+    if (frontEnd.DrawsEveryFrame()) {
+        // At the recorded pace.
+        due += std::chrono::duration_cast<Clock::duration>(std::chrono::duration<float>(recorded.dt));
+        const Clock::time_point now = Clock::now();
+        if (now - due > kLongestCatchUp) {
+            due = now;
+        }
+    }
+    return true;
+}
+
+PlaybackOutcome CPlayback::Finish()
+{
+    PlaybackOutcome outcome;
+    outcome.framesPlayed = played;
+    // Fewer readings than recorded only tell once every frame has played.
+    outcome.wentOwnWay = GameClock::RanOut() ||
+                         (played == replay->FrameCount() && GameClock::ReadingCount() != replay->ClockReadingCount());
+    const ReplayHeader& header = replay->Header();
+    if (header.highScoreExists) {
+        outcome.highScoreBefore = ScoreOf(header.highScoreBytes);
+    }
+    std::vector<std::uint8_t> after;
+    if (!directory.Path().empty() &&
+        ReadFilePrefix(directory.Path() / kHighScorePath, kReplayHighScoreBytes, after) &&
+        (!header.highScoreExists || after != header.highScoreBytes)) {
+        outcome.highScoreAfter = ScoreOf(after);
+    }
+    directory.Leave();
+    if (outcome.wentOwnWay) {
+        ReportProblem("warning: the replay went its own way: the game read the clock more or less "
+                      "often than in the recorded run");
+    }
+    return outcome;
 }

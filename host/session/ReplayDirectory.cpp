@@ -1,10 +1,15 @@
 // The replay's private directory.
 #include "session/ReplayDirectory.h"
 
-#include <chrono>
 #include <fstream>
 
 #include "HighScoreFormat.h"
+#include "system/PrivateDirectory.h"
+
+namespace {
+// Named for the process, so that the next run removes what a killed one left.
+constexpr const char* kPrefix = "vantor-replay-";
+}  // namespace
 
 void CReplayDirectory::Leave()
 {
@@ -25,16 +30,9 @@ bool CReplayDirectory::Enter(const ReplayHeader& header, std::string& error)
         error = "no temporary directory to play the replay in: " + code.message();
         return false;
     }
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    for (int attempt = 0; attempt < 100 && directory.empty(); ++attempt) {
-        const std::filesystem::path candidate =
-            base / ("vantor-replay-" + std::to_string(stamp) + "-" + std::to_string(attempt));
-        if (std::filesystem::create_directory(candidate, code)) {
-            directory = candidate;
-        }
-    }
-    if (directory.empty()) {
-        error = "cannot make a temporary directory to play the replay in";
+    RemoveLeftoverDirectories(base, kPrefix);
+    if (!MakePrivateDirectory(base, kPrefix, directory, error)) {
+        error = "cannot make a directory to play the replay in: " + error;
         return false;
     }
     if (header.highScoreExists) {

@@ -18,6 +18,8 @@ public:
     bool Enter(const ReplayHeader& header, std::string& error);
     // Goes back where the replay started and removes its directory.
     void Leave();
+    // The directory, while entered.
+    const std::filesystem::path& Path() const { return directory; }
 
 private:
     std::filesystem::path previous;

@@ -1,16 +1,15 @@
 // A session from start-up to its end.
 #include "session/Session.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "session/RulesFingerprint.h"
 #include "system/GameClock.h"
 #include "system/HostFiles.h"
 
 namespace {
-
-// Replays larger than this are refused rather than read: an hour of play is about 6 MB.
-constexpr std::size_t kLargestReplay = std::size_t{1} << 30;
 
 // The plug-ins' objects of ended sessions. The game state cannot be ended from outside the game
 // module (it holds lists; the host only frees the memory of entities with trivial destructors),
@@ -23,12 +22,14 @@ std::vector<std::unique_ptr<CHostSession>>& RetiredSessions()
     return *retired;
 }
 
-// The file's fingerprint, or 0 when it cannot be read.
-std::uint64_t FingerprintOf(const std::filesystem::path& file)
+// The fingerprint of a file's bytes (what format 1 replays recorded of the game module), or 0
+// when it cannot be read.
+std::uint64_t FileFingerprintOf(const std::filesystem::path& file)
 {
+    constexpr std::size_t kLargestModule = std::size_t{512} << 20;
     std::vector<std::uint8_t> bytes;
     std::string ignored;
-    return ReadWholeFile(file, kLargestReplay, bytes, ignored) ? Fnv1a64(bytes.data(), bytes.size()) : 0;
+    return ReadWholeFile(file, kLargestModule, bytes, ignored) ? Fnv1a64(bytes.data(), bytes.size()) : 0;
 }
 
 HostOptions Absolute(HostOptions options)
@@ -72,14 +73,8 @@ bool CSession::Open(std::string& error)
     if (!frontEnd.Prepare(error)) {
         return false;
     }
-    if (!options.replay.empty()) {
-        std::vector<std::uint8_t> bytes;
-        auto read = std::make_unique<Replay>();
-        if (!ReadWholeFile(options.replay, kLargestReplay, bytes, error) || !DecodeReplay(bytes, *read, error)) {
-            error = "cannot play the replay " + replayAsGiven.string() + ": " + error;
-            return false;
-        }
-        replay = std::move(read);
+    if (!options.replay.empty() && !OpenReplay(error)) {
+        return false;
     }
     if (executableDirectory.empty()) {
         error = "cannot find the directory of the vantor executable";
@@ -94,20 +89,67 @@ bool CSession::Open(std::string& error)
         error = "cannot record or replay the game's clock: " + error;
         return false;
     }
-    moduleFingerprint = FingerprintOf(host->GameModuleFile());
-    if (replay != nullptr && replay->header.moduleFingerprint != moduleFingerprint) {
-        ReportProblem("warning: the replay was made with a different game module (vantor " +
-                      replay->header.hostVersion + "); it may play differently");
+    rulesFingerprint = RulesFingerprintOfGame(host->GameModuleFile());
+    if (replay != nullptr) {
+        const ReplayHeader& header = replay->Header();
+        replayComparedWith = header.formatVersion == 1 ? FileFingerprintOf(host->GameModuleFile()) : rulesFingerprint;
+        if (header.fingerprint != replayComparedWith && !options.verify) {
+            ReportProblem("warning: the replay was made with different game rules (its fingerprint " +
+                          FingerprintText(header.fingerprint) + ", this game's " +
+                          FingerprintText(replayComparedWith) + "; made by vantor " +
+                          PrintableText(header.hostVersion) + "); it may play differently");
+        }
     }
     frontEndOpen = true;
     return frontEnd.Open(*host, error);
+}
+
+bool CSession::OpenReplay(std::string& error)
+{
+    std::vector<std::uint8_t> bytes;
+    auto read = std::make_unique<CReplayReader>();
+    if (!ReadWholeFile(options.replay, kLongestReplay, bytes, error) || !read->Open(std::move(bytes), error)) {
+        error = "cannot play the replay " + replayAsGiven.string() + ": " + error;
+        return false;
+    }
+    replay = std::move(read);
+    return true;
+}
+
+VerifyFacts CSession::Verified(const std::string& refusal, const PlaybackOutcome& outcome) const
+{
+    VerifyFacts facts;
+    facts.refusal = refusal;
+    facts.outcome = outcome;
+    const CReplayReader* read = playback ? &playback->Replay() : replay.get();
+    if (read != nullptr) {
+        facts.formatVersion = read->Header().formatVersion;
+        facts.hostVersion = read->Header().hostVersion;
+        facts.fingerprint = read->Header().fingerprint;
+        facts.gameFingerprint = replayComparedWith;
+        facts.frames = read->FrameCount();
+        facts.gameSeconds = read->GameTime();
+        facts.games = read->ClockReadingCount();
+    }
+    return facts;
+}
+
+void CSession::ReportVerified(const VerifyFacts& facts) const
+{
+    const std::string report = options.json ? VerifyJson(facts) : VerifyLine(facts);
+    std::printf("%s\n", report.c_str());
+    std::fflush(stdout);
 }
 
 bool CSession::Start()
 {
     std::string error;
     if (!Open(error)) {
-        ReportProblem(error);
+        if (options.verify) {
+            ReportVerified(Verified(error, {}));
+        } else {
+            ReportProblem(error);
+        }
         return false;
     }
     frame.emplace(frontEnd, *host, outputs);
@@ -120,12 +162,17 @@ bool CSession::Start()
         }
     } else {
         live.emplace(options, frontEnd, host->Engine(), *frame, outputs);
-        if (!live->Start(moduleFingerprint, error)) {
+        if (!live->Start(rulesFingerprint, error)) {
             ReportProblem(error);
             return false;
         }
     }
     frontEnd.StartDevices(*host);
+    if (playback) {
+        // The recorded game's fullscreen switches reach its trace, never the viewer's window.
+        playback->KeepDisplayMode(host->Graphics().FullscreenHandler());
+        host->Graphics().SetFullscreenHandler({});
+    }
     if (!host->StartInput(error) || !host->StartGame(error)) {
         ReportProblem(error);
         return false;
@@ -136,21 +183,23 @@ bool CSession::Start()
 
 bool CSession::Step()
 {
-    if (playback) {
-        playback->Run();
-        return false;
-    }
-    return live->Step();
+    return playback ? playback->Step() : live->Step();
 }
 
 int CSession::Finish()
 {
     const bool written = outputs.Finish(host->Engine().FrameNumber() - 1, live ? &live->Recording() : nullptr);
+    bool valid = true;
     if (playback) {
-        playback->Finish();
+        const PlaybackOutcome outcome = playback->Finish();
+        if (options.verify) {
+            const VerifyFacts facts = Verified({}, outcome);
+            ReportVerified(facts);
+            valid = Valid(facts);
+        }
     }
     GameClock::Reset();
     frontEnd.Close(*host);
     frontEndOpen = false;
-    return written ? EXIT_SUCCESS : EXIT_FAILURE;
+    return written && valid ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -15,6 +15,7 @@
 #include "session/Playback.h"
 #include "session/SessionFrame.h"
 #include "session/SessionOutputs.h"
+#include "session/VerifyReport.h"
 
 class CSession {
 public:
@@ -36,6 +37,10 @@ public:
 
 private:
     bool Open(std::string& error);
+    bool OpenReplay(std::string& error);
+    // What --verify reports of a replay that played (outcome) or could not (refusal).
+    VerifyFacts Verified(const std::string& refusal, const PlaybackOutcome& outcome) const;
+    void ReportVerified(const VerifyFacts& facts) const;
 
     HostOptions options;
     std::filesystem::path replayAsGiven;   // as the messages name it
@@ -44,8 +49,10 @@ private:
     // Retired, not destroyed, at the end (see Session.cpp).
     std::unique_ptr<CHostSession> host;
     bool frontEndOpen = false;
-    std::unique_ptr<const Replay> replay;
-    std::uint64_t moduleFingerprint = 0;
+    std::unique_ptr<CReplayReader> replay;
+    std::uint64_t rulesFingerprint = 0;
+    // What the replay's fingerprint is compared with (format 1 fingerprinted the module's file).
+    std::uint64_t replayComparedWith = 0;
     CSessionOutputs outputs;
     std::optional<CSessionFrame> frame;
     std::optional<CLivePlay> live;

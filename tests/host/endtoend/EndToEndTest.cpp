@@ -507,7 +507,7 @@ TEST(ReplayEndToEndTest, BadReplaysEndWithOneLineAndAFailure)
     }
 }
 
-TEST(ReplayEndToEndTest, AReplayOfAnotherGameModuleWarnsAndPlays)
+TEST(ReplayEndToEndTest, AReplayOfOtherRulesWarnsAndPlays)
 {
     CTempDirectory work;
     const RunResult recorded =
@@ -529,7 +529,7 @@ TEST(ReplayEndToEndTest, AReplayOfAnotherGameModuleWarnsAndPlays)
     std::ofstream(work.Path() / "other.replay", std::ios::binary) << bytes;
     const RunResult run = RunVantor(work, "", "--headless --replay other.replay --trace trace.jsonl");
     EXPECT_EQ(run.status, 0) << run.errors;
-    EXPECT_NE(run.errors.find("different game module"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("different game rules (its fingerprint "), std::string::npos) << run.errors;
     EXPECT_EQ(run.lines.size(), 30u);
 }
 

@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "formats/InputScript.h"
-#include "formats/Replay.h"
+#include "formats/ReplayReader.h"
 #include "session/FrontEnd.h"
 #include "session/HostSession.h"
 #include "session/SessionLoop.h"
@@ -131,13 +131,13 @@ protected:
     std::filesystem::path start;
 };
 
-Replay ReadReplay(const std::filesystem::path& file)
+CReplayReader ReadReplay(const std::filesystem::path& file)
 {
     std::vector<std::uint8_t> bytes;
     std::string error;
-    Replay replay;
-    EXPECT_TRUE(ReadWholeFile(file, 1u << 30, bytes, error)) << error;
-    EXPECT_TRUE(DecodeReplay(bytes, replay, error)) << error;
+    CReplayReader replay;
+    EXPECT_TRUE(ReadWholeFile(file, kLongestReplay, bytes, error)) << error;
+    EXPECT_TRUE(replay.Open(std::move(bytes), error)) << error;
     return replay;
 }
 
@@ -162,11 +162,11 @@ TEST_F(SessionTest, TheBestGameIsKeptWhereTheGameEndedOnlyWhenItBeatsTheScore)
     }
     ASSERT_LT(gameOver, trace.size()) << "the game never ended";
     // Cut at the first multiple of 30 frames that includes the game's end, as it always was.
-    const Replay best = ReadReplay(At("live/best.replay"));
-    EXPECT_EQ(best.frames.size() % 30, 0u);
-    EXPECT_GT(best.frames.size(), gameOver);
-    EXPECT_LE(best.frames.size(), gameOver + 30);
-    EXPECT_FALSE(best.header.highScoreExists);
+    const CReplayReader best = ReadReplay(At("live/best.replay"));
+    EXPECT_EQ(best.FrameCount() % 30, 0);
+    EXPECT_GT(best.FrameCount(), static_cast<std::int64_t>(gameOver));
+    EXPECT_LE(best.FrameCount(), static_cast<std::int64_t>(gameOver + 30));
+    EXPECT_FALSE(best.Header().highScoreExists);
     // No temporary file is left beside them.
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(At("live"))) {
@@ -197,7 +197,7 @@ TEST_F(SessionTest, AnOutputThatFailsFailsTheSessionButNotTheGameOrTheOtherOutpu
     EXPECT_EQ(LastProblem(), "vantor: cannot write the trace file /dev/full");
     EXPECT_EQ(frontEnd.calls, 600);
     EXPECT_EQ(frontEnd.closed, 1);
-    EXPECT_EQ(ReadReplay(At("game.replay")).frames.size(), 600u);
+    EXPECT_EQ(ReadReplay(At("game.replay")).FrameCount(), 600);
 }
 
 TEST_F(SessionTest, LivePlayClearsWhatKilledRunsLeftOfTheirBestGameButNotALiveOnes)
@@ -250,7 +250,7 @@ TEST_F(SessionTest, SessionsRunOneAfterAnotherInOneProcessEachFromACleanStart)
     live.record = At("again.replay");
     CScriptedFrontEnd again("", false);
     ASSERT_EQ(Run(live, again), EXIT_SUCCESS) << LastProblem();
-    EXPECT_EQ(ReadReplay(At("again.replay")).frames.size(), 300u);
+    EXPECT_EQ(ReadReplay(At("again.replay")).FrameCount(), 300);
 }
 
 }  // namespace

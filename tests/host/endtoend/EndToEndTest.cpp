@@ -14,59 +14,12 @@
 #include "formats/BmpCodec.h"
 #include "engine/GraphicsService.h"
 #include "Json.h"
+#include "RunVantor.h"
 #include "TestFiles.h"
 
 namespace {
 
-const std::filesystem::path kVantor = VANTOR_EXE;
 constexpr float kDt = 1.0f / 60.0f;
-
-std::string Quote(const std::string& text)
-{
-    std::string out = "'";
-    for (const char c : text) {
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return out + "'";
-}
-
-struct RunResult {
-    int status = -1;
-    std::string errors;
-    std::vector<std::string> lines;   // the trace, one frame per line
-
-    JsonValue Frame(std::size_t index) const
-    {
-        JsonValue value;
-        EXPECT_TRUE(ParseJson(lines.at(index), value)) << lines.at(index);
-        return value;
-    }
-};
-
-// Runs vantor in a work directory with a script; the environment words go before the command.
-RunResult RunVantor(const CTempDirectory& work, const std::string& script, const std::string& arguments,
-              const std::string& environment = "", const std::filesystem::path& program = kVantor)
-{
-    const std::filesystem::path scriptFile = work.Path() / "input.txt";
-    const std::filesystem::path traceFile = work.Path() / "trace.jsonl";
-    const std::filesystem::path errorFile = work.Path() / "errors.txt";
-    std::filesystem::remove(traceFile);
-    {
-        std::ofstream(scriptFile) << script;
-    }
-    const std::string command = "cd " + Quote(work.Path().string()) + " && " + environment +
-                                " " + Quote(program.string()) + " " + arguments +
-                                " >/dev/null 2>" + Quote(errorFile.string());
-    const int raw = std::system(command.c_str());
-    RunResult run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-    run.errors = ReadText(errorFile);
-    std::istringstream trace(ReadText(traceFile));
-    for (std::string line; std::getline(trace, line);) {
-        run.lines.push_back(line);
-    }
-    return run;
-}
 
 RunResult Headless(const CTempDirectory& work, const std::string& script, int frames,
              const std::string& more = "")
@@ -424,11 +377,6 @@ TEST(EndToEndTest, TheHudIsDrawnOverEveryDemonAndHiroOverTheBoxes)
         demonsAfterAScore = demonsAfterAScore || (scored && highestActor >= 0);
     }
     EXPECT_TRUE(demonsAfterAScore);
-}
-
-std::string TraceText(const CTempDirectory& work, const std::string& name)
-{
-    return ReadText(work.Path() / name);
 }
 
 TEST(ReplayEndToEndTest, AReplayReproducesTheRecordedTraceByteForByte)

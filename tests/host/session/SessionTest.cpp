@@ -227,7 +227,8 @@ TEST_F(SessionTest, AViewerPausesAReplayWithoutChangingIt)
     // P pressed at the 10th frame shown and again at the 20th: ten frames shown paused.
     CScriptedFrontEnd viewer("10 down P\n12 up P\n20 down P\n22 up P\n", true);
     ASSERT_EQ(Run(ReplayOptions(), viewer), EXIT_SUCCESS) << LastProblem();
-    EXPECT_EQ(viewer.calls, 70);
+    // Looks at the viewer between frames too, while a recorded frame is not yet due.
+    EXPECT_GE(viewer.calls, 70);
     EXPECT_EQ(viewer.presented, 70);
     EXPECT_EQ(ReadText(At("replayed.jsonl")), ReadText(At("recorded.jsonl")));
 }

@@ -218,6 +218,24 @@ TEST(CommandLineTest, ReadsTheHeadlessOptionsInBothSpellings)
     EXPECT_EQ(options.workDirectory, "w");
 }
 
+TEST(CommandLineTest, VerifyPlaysAReplayHeadlessAndJsonGoesOnlyWithIt)
+{
+    const char* verify[] = {"vantor", "--verify", "best.replay", "--json"};
+    HostOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseCommandLine(4, verify, options, error)) << error;
+    EXPECT_TRUE(options.verify && options.json && options.headless);
+    EXPECT_EQ(options.replay, "best.replay");
+
+    const char* jsonAlone[] = {"vantor", "--headless", "--json"};
+    HostOptions alone;
+    EXPECT_FALSE(ParseCommandLine(3, jsonAlone, alone, error));
+    EXPECT_EQ(error, "--json works only with --verify");
+    const char* withInput[] = {"vantor", "--verify", "a.replay", "--input", "in.txt"};
+    HostOptions both;
+    EXPECT_FALSE(ParseCommandLine(5, withInput, both, error));
+}
+
 TEST(CommandLineTest, DefaultsAndMistakes)
 {
     HostOptions options;

@@ -108,11 +108,16 @@ void CReplayEncoder::AddFrame(float dt, bool hostPaused, const FrameInput& input
     ++frames;
 }
 
-std::vector<std::uint8_t> CReplayEncoder::End() const
+std::vector<std::uint8_t> ReplayEndRecord(const std::vector<std::uint8_t>& recording, std::uint64_t frames)
 {
     std::vector<std::uint8_t> end;
     PutU8(end, kEndRecord);
-    PutLittle(end, static_cast<std::uint64_t>(frames), 8);
-    PutLittle(end, Fnv1a64(bytes.data(), bytes.size()), 8);
+    PutLittle(end, frames, 8);
+    PutLittle(end, Fnv1a64(recording.data(), recording.size()), 8);
     return end;
+}
+
+std::vector<std::uint8_t> CReplayEncoder::End() const
+{
+    return ReplayEndRecord(bytes, static_cast<std::uint64_t>(frames));
 }

@@ -46,6 +46,9 @@ struct ReplayFrame {
 // FNV-1a, 64 bits: a fingerprint and a checksum, not a defence against forgery.
 std::uint64_t Fnv1a64(const std::uint8_t* bytes, std::size_t size, std::uint64_t hash = 14695981039346656037ull);
 
+// The end record of a recording that holds frames frames (tests seal hand-made bytes with it).
+std::vector<std::uint8_t> ReplayEndRecord(const std::vector<std::uint8_t>& recording, std::uint64_t frames);
+
 // Text from a file made fit for a terminal: printable ASCII as it is, every other byte as \xNN.
 std::string PrintableText(const std::string& text);
 

@@ -15,13 +15,8 @@ namespace {
 std::vector<std::uint8_t> Sealed(const std::uint8_t* data, std::size_t size, std::uint64_t frames)
 {
     std::vector<std::uint8_t> bytes(data, data + size);
-    const std::uint64_t checksum = Fnv1a64(bytes.data(), bytes.size());
-    bytes.push_back('E');
-    for (const std::uint64_t value : {frames, checksum}) {
-        for (int i = 0; i < 8; ++i) {
-            bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-        }
-    }
+    const std::vector<std::uint8_t> end = ReplayEndRecord(bytes, frames);
+    bytes.insert(bytes.end(), end.begin(), end.end());
     return bytes;
 }
 

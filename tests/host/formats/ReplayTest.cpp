@@ -32,13 +32,8 @@ std::vector<std::uint8_t> Whole(const CReplayEncoder& encoder)
 // Bytes with an end record that fits them (frames as the end says), however they came about.
 std::vector<std::uint8_t> Sealed(std::vector<std::uint8_t> bytes, std::uint64_t frames)
 {
-    const std::uint64_t checksum = Fnv1a64(bytes.data(), bytes.size());
-    bytes.push_back('E');
-    for (const std::uint64_t value : {frames, checksum}) {
-        for (int i = 0; i < 8; ++i) {
-            bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-        }
-    }
+    const std::vector<std::uint8_t> end = ReplayEndRecord(bytes, frames);
+    bytes.insert(bytes.end(), end.begin(), end.end());
     return bytes;
 }
 

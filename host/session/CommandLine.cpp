@@ -283,6 +283,13 @@ bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, s
         error = "--json works only with --verify";
         return false;
     }
+    // Nothing would ever end it, and no one would see it.
+    if (options.headless && options.input.empty() && options.replay.empty() && options.frames < 0 &&
+        !options.help && !options.version) {
+        error = "--headless needs something to play: add --input SCRIPT, --replay FILE or --frames N "
+                "(to play yourself, leave out --headless)";
+        return false;
+    }
     if (headlessOnly != nullptr && !options.headless && !options.help) {
         error = std::string(headlessOnly) + " works only with --headless";
         return false;

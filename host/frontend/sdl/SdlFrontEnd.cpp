@@ -40,7 +40,7 @@ bool CSdlFrontEnd::Open(CHostSession& session, std::string& error)
     uncapped = UncappedFramesAsked();
     window = std::make_unique<CSdlWindow>();
     if (!window->Open(place, error)) {
-        error = "cannot open a window (" + error + "); run vantor --headless to play without a window";
+        error = "cannot open a window (" + error + ")" + kNoDisplayAdvice;
         return false;
     }
     Bitmap icon;

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr const char* kUncappedVariable = "VANTOR_UNCAPPED_FRAMES";
-constexpr const char* kNoDisplayAdvice = "; run vantor --headless to play without a window";
 
 }  // namespace
 

@@ -8,6 +8,10 @@ struct SdlVideoStart {
     bool headlessDriver = false;   // the dummy or offscreen video driver, asked for by name
 };
 
+// What a player without a display can do instead: a headless run plays nobody's game.
+inline constexpr const char* kNoDisplayAdvice =
+    "; play it on a desktop, or in a web browser (scripts/web builds and serves the page)";
+
 // Starts SDL's video, events and game controllers, and checks that the picture reaches a
 // display; false with a line for the player saying what to do instead.
 bool StartSdlVideo(SdlVideoStart& start, std::string& error);

@@ -557,14 +557,23 @@ TEST(WindowTest, WithoutASoundDeviceTheGamePlaysSilentlyAndSaysSo)
     EXPECT_NE(run.errors.find("playing without sound"), std::string::npos) << run.errors;
 }
 
-TEST(WindowTest, NoDisplayPointsAtHeadless)
+// Without a display the player learns where the game can be played, not of a headless run that
+// would play nobody's game; and a headless run with nothing to play is refused, not left to run.
+TEST(WindowTest, NoDisplaySaysWhereToPlayAndABareHeadlessRunIsRefused)
 {
     CTempDirectory work;
     const RunResult run = RunVantor(work, "", "--frames 3",
                               "env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR -u SDL_VIDEODRIVER");
     EXPECT_NE(run.status, 0);
     EXPECT_NE(run.errors.find("vantor: no display available"), std::string::npos) << run.errors;
-    EXPECT_NE(run.errors.find("--headless"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("play it on a desktop, or in a web browser"), std::string::npos) << run.errors;
+    EXPECT_EQ(run.errors.find("--headless"), std::string::npos) << run.errors;
+
+    const RunResult bare = RunVantor(work, "", "--headless");
+    EXPECT_EQ(bare.status, 1);
+    EXPECT_EQ(bare.errors, "vantor: --headless needs something to play: add --input SCRIPT, --replay FILE or "
+                           "--frames N (to play yourself, leave out --headless)\n");
+    EXPECT_FALSE(std::filesystem::exists(work.Path() / "highscore"));
 }
 
 // Files and inputs that once hung, crashed or misled the host, and what it does with them now.

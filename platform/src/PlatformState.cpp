@@ -134,6 +134,11 @@ void PlatformVirtualKey(uint8_t dikCode, bool down)
     StandIn::Virtual().keys[dikCode] = down ? kKeyDown : 0;
     if (down && StandIn::Backend() == PlatformBackend::Virtual) {
         StandIn::LatchKeyPress(dikCode);
+        for (const BYTE modifier : StandIn::kModifierKeys) {
+            if (StandIn::Virtual().keys[modifier] == kKeyDown) {
+                StandIn::LatchKeyPress(modifier);
+            }
+        }
     }
 }
 

@@ -40,8 +40,12 @@ void LoseFocus();
 void ReadKeys(BYTE (&keys)[kKeyCount]);
 
 // A key of the current back end went down: it reads as down at the next ReadKeys even if it is
-// released before then.
+// released before then. Each back end latches the modifiers held at that moment with it, so that
+// a quick Alt+Enter is never read as Enter alone.
 void LatchKeyPress(BYTE dikCode);
+
+// The modifier keys (Alt, Ctrl, Shift, left and right).
+inline constexpr BYTE kModifierKeys[] = {DIK_LMENU, DIK_RMENU, DIK_LCONTROL, DIK_RCONTROL, DIK_LSHIFT, DIK_RSHIFT};
 
 // The first pad of the current back end, as XInputGetState answers for user index 0.
 DWORD ReadPad(XINPUT_STATE& state);

@@ -130,6 +130,17 @@ int WatchWindow(void*, SDL_Event* event)
         const BYTE dik = SdlBackend::DikFromScancode(event->key.keysym.scancode);
         if (dik != 0) {
             StandIn::LatchKeyPress(dik);
+            // The modifiers held with it, as the event tells them.
+            const struct {
+                Uint16 mod;
+                BYTE dik;
+            } modifiers[] = {{KMOD_LALT, DIK_LMENU},    {KMOD_RALT, DIK_RMENU},   {KMOD_LCTRL, DIK_LCONTROL},
+                             {KMOD_RCTRL, DIK_RCONTROL}, {KMOD_LSHIFT, DIK_LSHIFT}, {KMOD_RSHIFT, DIK_RSHIFT}};
+            for (const auto& modifier : modifiers) {
+                if ((event->key.keysym.mod & modifier.mod) != 0) {
+                    StandIn::LatchKeyPress(modifier.dik);
+                }
+            }
         }
         return 1;
     }

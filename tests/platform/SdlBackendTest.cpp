@@ -137,6 +137,16 @@ TEST_F(SdlBackendTest, AKeyTappedWithinOneEventPumpReadsAsDownOnce)
     EXPECT_EQ(keys[DIK_LEFT], 0);
     ASSERT_EQ(keyboard->GetDeviceState(sizeof keys, keys), DI_OK);
     EXPECT_EQ(keys[DIK_SPACE], 0);
+
+    // Enter pressed with Alt held, both released before the read: Alt is read with it.
+    event.key.windowID = SDL_GetWindowID(window);
+    event.key.keysym.scancode = SDL_SCANCODE_RETURN;
+    event.key.keysym.mod = KMOD_LALT;
+    SDL_PushEvent(&event);
+    ASSERT_EQ(keyboard->GetDeviceState(sizeof keys, keys), DI_OK);
+    EXPECT_EQ(keys[DIK_RETURN], 0x80);
+    EXPECT_EQ(keys[DIK_LMENU], 0x80);
+    EXPECT_EQ(keys[DIK_RMENU], 0);
 }
 
 TEST_F(SdlBackendTest, OtherWindowsFocusDoesNotCount)

@@ -141,6 +141,32 @@ TEST_F(VirtualBackendTest, AKeyTappedBetweenTwoReadsReadsAsDownOnce)
     EXPECT_EQ(keys[DIK_UP], 0);
 }
 
+// Alt held since an earlier read, then Enter tapped and Alt released before the next: read as
+// Alt+Enter, never as Enter alone. Alt tapped before Enter went down modified nothing.
+TEST_F(VirtualBackendTest, AModifierHeldForATappedKeyIsReadWithIt)
+{
+    ASSERT_EQ(SetUpKeyboard(), DI_OK);
+    PlatformVirtualKey(DIK_RMENU, true);
+    ASSERT_EQ(Read(), DI_OK);
+    PlatformVirtualKey(DIK_RETURN, true);
+    PlatformVirtualKey(DIK_RETURN, false);
+    PlatformVirtualKey(DIK_RMENU, false);
+    ASSERT_EQ(Read(), DI_OK);
+    EXPECT_EQ(keys[DIK_RETURN], 0x80);
+    EXPECT_EQ(keys[DIK_RMENU], 0x80);
+    EXPECT_EQ(keys[DIK_LMENU], 0);
+
+    ASSERT_EQ(Read(), DI_OK);
+    PlatformVirtualKey(DIK_LSHIFT, true);
+    PlatformVirtualKey(DIK_LSHIFT, false);
+    PlatformVirtualKey(DIK_RETURN, true);
+    PlatformVirtualKey(DIK_RETURN, false);
+    ASSERT_EQ(Read(), DI_OK);
+    EXPECT_EQ(keys[DIK_RETURN], 0x80);
+    EXPECT_EQ(keys[DIK_LSHIFT], 0x80) << "the tap of Shift itself is seen";
+    EXPECT_EQ(keys[DIK_RMENU], 0);
+}
+
 TEST_F(VirtualBackendTest, CooperativeLevelRules)
 {
     EXPECT_EQ(keyboard->SetCooperativeLevel(nullptr, kForegroundExclusive), E_HANDLE);

@@ -23,6 +23,22 @@ HighScoreSnapshot ReadHighScoreSnapshot()
     return snapshot;
 }
 
+void WarnIfHighScoreForeign(const HighScoreSnapshot& snapshot)
+{
+    if (!snapshot.exists || (snapshot.bytes.size() == kHighScoreSize && snapshot.value >= 0)) {
+        return;
+    }
+    std::error_code code;
+    const auto size = std::filesystem::file_size(kHighScorePath, code);
+    const std::string length = code ? std::to_string(snapshot.bytes.size()) : std::to_string(size);
+    const std::string what = snapshot.bytes.size() == kHighScoreSize
+                                 ? "holds " + std::to_string(snapshot.value) + ", a score the game never writes"
+                                 : "is " + length + (length == "1" ? " byte" : " bytes") + ", not the " +
+                                       std::to_string(kHighScoreSize) + " the game writes";
+    ReportProblem("warning: \"" + std::string(kHighScorePath) + "\" " + what + ": the game will take " +
+                  std::to_string(snapshot.value) + " as the best score (delete the file to start again from 0)");
+}
+
 CBestGame::CBestGame(std::int32_t startingScore) : bestSoFar(startingScore), renamesSeen(FileWatch::Renames())
 {
     // A run killed while it kept its best game leaves its temporary file behind: clear those out.

@@ -23,6 +23,9 @@ struct HighScoreSnapshot {
     std::int32_t value = 0;            // the score they hold (0 when fewer than a score's bytes)
 };
 HighScoreSnapshot ReadHighScoreSnapshot();
+// Says, in one line, when the file is not one the game wrote (its size, or a negative score): the
+// game still takes its first bytes as the best score, which a player could then never beat.
+void WarnIfHighScoreForeign(const HighScoreSnapshot& snapshot);
 
 class CBestGame {
 public:

@@ -47,6 +47,7 @@ bool CLivePlay::Start(std::uint64_t rulesFingerprint, std::string& error)
     }
     WarnIfWorkDirectoryReadOnly();
     const HighScoreSnapshot highScore = ReadHighScoreSnapshot();
+    WarnIfHighScoreForeign(highScore);
     bestGame.emplace(highScore.value);
     ReplayHeader header;
     header.hostVersion = VANTOR_VERSION;

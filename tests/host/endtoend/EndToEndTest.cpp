@@ -630,6 +630,31 @@ TEST(EndToEndTest, AHighScoreThatIsNoPlainWritableFileWarnsOnceAndIsLeftAlone)
               std::string::npos) << locked.errors;
 }
 
+// A file the game did not write is still taken by the game (its first 4 bytes), and a text file
+// would then show a best no one can beat: the player is told what the game will read, and how to
+// start again.
+TEST(EndToEndTest, AHighScoreTheGameDidNotWriteIsNamedWithTheScoreItGives)
+{
+    CTempDirectory work;
+    const std::string text = "garbage-not-a-score";
+    WriteBytes(work.Path() / "highscore", {text.begin(), text.end()});
+    const RunResult foreign = RunVantor(work, "", "--headless --frames 2");
+    EXPECT_EQ(foreign.status, 0) << foreign.errors;
+    EXPECT_EQ(foreign.errors, "vantor: warning: \"highscore\" is 19 bytes, not the 4 the game writes: the game "
+                              "will take 1651663207 as the best score (delete the file to start again from 0)\n");
+    EXPECT_EQ(ReadText(work.Path() / "highscore"), text);
+
+    WriteBytes(work.Path() / "highscore", {7, 0});
+    EXPECT_NE(RunVantor(work, "", "--headless --frames 2").errors.find("is 2 bytes, not the 4 the game writes: "
+                                                                      "the game will take 0 as"),
+              std::string::npos);
+    WriteBytes(work.Path() / "highscore", {0xFF, 0xFF, 0xFF, 0xFF});
+    EXPECT_NE(RunVantor(work, "", "--headless --frames 2").errors.find("holds -1, a score the game never writes"),
+              std::string::npos);
+    WriteBytes(work.Path() / "highscore", {0x2C, 0x01, 0, 0});
+    EXPECT_EQ(RunVantor(work, "", "--headless --frames 2").errors, "");
+}
+
 TEST(EndToEndTest, TemporariesLeftByAKilledSaveGoAtTheNextStart)
 {
     CTempDirectory work;

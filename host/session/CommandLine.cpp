@@ -1,9 +1,11 @@
 // Command line parsing: one table of options drives both the parser and --help.
 #include "session/CommandLine.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "formats/FrameInput.h"
 
@@ -185,6 +187,44 @@ const Option* FindOption(const std::string& name)
     return nullptr;
 }
 
+// Edits (insertions, deletions, changes, swaps of neighbours) that make one word the other.
+std::size_t EditDistance(const std::string& a, const std::string& b)
+{
+    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+    for (std::size_t i = 0; i <= a.size(); ++i) {
+        for (std::size_t j = 0; j <= b.size(); ++j) {
+            if (i == 0 || j == 0) {
+                d[i][j] = i + j;
+                continue;
+            }
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+            }
+        }
+    }
+    return d[a.size()][b.size()];
+}
+
+// The option a mistyped name was most likely meant to be (two edits at most, and fewer than half
+// its letters), or null.
+const char* NearestOption(const std::string& name)
+{
+    if (name.size() > 64) {
+        return nullptr;   // no option is that long, and the table is not for long texts
+    }
+    const char* nearest = nullptr;
+    std::size_t best = std::min<std::size_t>(3, (name.size() + 1) / 2);
+    for (const Option& option : kOptions) {
+        const std::size_t distance = EditDistance(name, option.name);
+        if (distance < best) {
+            best = distance;
+            nearest = option.name;
+        }
+    }
+    return nearest;
+}
+
 std::string OptionHelp(const Option& option)
 {
     std::string text = "  ";
@@ -221,7 +261,8 @@ std::string HelpText()
         "\n"
         "Without options, plays Vantor in a window.\n"
         "  Keys: Left/Right walk, Up jumps, Space orders the gun to fire, P pauses,\n"
-        "        Alt+Enter toggles fullscreen, Escape quits; in the menu Up/Down and Enter.\n"
+        "        M turns the sound off and on, Alt+Enter toggles fullscreen, Escape quits;\n"
+        "        in the menu Up/Down and Enter.\n"
         "  Game controller: left stick walks (and moves in the menu), A jumps and selects,\n"
         "        B fires, Start pauses.\n"
         "\n"
@@ -247,7 +288,9 @@ bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, s
         }
         const Option* option = FindOption(name);
         if (option == nullptr) {
-            error = "unknown option \"" + name + "\" (see vantor --help)";
+            const char* near = NearestOption(name);
+            error = "unknown option \"" + name + "\"" +
+                    (near != nullptr ? " (did you mean " + std::string(near) + "?)" : " (see vantor --help)");
             return false;
         }
         const bool needsValue = option->value != nullptr;

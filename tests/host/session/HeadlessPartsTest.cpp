@@ -270,6 +270,20 @@ TEST(CommandLineTest, DefaultsAndMistakes)
     const char* unknown[] = {"vantor", "--bogus=1"};
     EXPECT_FALSE(ParseCommandLine(2, unknown, options, error));
     EXPECT_EQ(error, "unknown option \"--bogus\" (see vantor --help)");
+
+    // A near miss is named with what it was most likely meant to be.
+    const std::pair<const char*, const char*> misses[] = {
+        {"--headles", "--headless"}, {"--hedaless", "--headless"}, {"--replya", "--replay"},
+        {"-headless", "--headless"}, {"--Trace", "--trace"},       {"--jsno", "--json"}};
+    for (const auto& [typed, meant] : misses) {
+        const char* args[] = {"vantor", typed};
+        EXPECT_FALSE(ParseCommandLine(2, args, options, error));
+        EXPECT_EQ(error, "unknown option \"" + std::string(typed) + "\" (did you mean " + meant + "?)");
+    }
+    const char* far[] = {"vantor", "--x"};
+    EXPECT_FALSE(ParseCommandLine(2, far, options, error));
+    EXPECT_EQ(error, "unknown option \"--x\" (see vantor --help)");
+    EXPECT_NE(HelpText().find("M turns the sound off and on"), std::string::npos);
 }
 
 }  // namespace

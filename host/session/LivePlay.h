@@ -20,6 +20,9 @@ public:
     CLivePlay(const HostOptions& options, CFrontEnd& frontEnd, CHostEngine& engine, CSessionFrame& frame,
               CSessionOutputs& outputs);
 
+    // Before Start: the game first plays an earlier recording's frames again, as recorded and with
+    // its clock readings, and the recording goes on from it (a save state loaded in a front end).
+    void ResumeFrom(std::unique_ptr<const Replay> earlier);
     // Before the game starts: the work directory, and the recording with the game's clock
     // readings; false with why.
     bool Start(std::uint64_t moduleFingerprint, std::string& error);
@@ -29,6 +32,9 @@ public:
 
 private:
     bool PlayFrame();
+    // One frame of the earlier recording, played and recorded again.
+    bool ReplayEarlierFrame();
+    void RecordClock();
 
     const HostOptions& options;
     CFrontEnd& frontEnd;
@@ -36,6 +42,8 @@ private:
     CSessionFrame& frame;
     CSessionOutputs& outputs;
     std::unique_ptr<CReplayEncoder> recording;
+    std::unique_ptr<const Replay> earlier;   // while its frames are played again
+    std::size_t earlierPlayed = 0;
     std::optional<CBestGame> bestGame;
     FrameInput input;
     bool firstFrame = true;

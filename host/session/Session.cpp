@@ -120,6 +120,9 @@ bool CSession::Start()
         }
     } else {
         live.emplace(options, frontEnd, host->Engine(), *frame, outputs);
+        if (resumed != nullptr) {
+            live->ResumeFrom(std::move(resumed));
+        }
         if (!live->Start(moduleFingerprint, error)) {
             ReportProblem(error);
             return false;

@@ -25,6 +25,8 @@ public:
     CSession(const CSession&) = delete;
     CSession& operator=(const CSession&) = delete;
 
+    // Before Start: live play first plays this earlier recording again (CLivePlay::ResumeFrom).
+    void ResumeFrom(std::unique_ptr<const Replay> earlier) { resumed = std::move(earlier); }
     // Everything before the first frame; false (the reason reported, the front end closed) when
     // the game cannot start.
     bool Start();
@@ -33,6 +35,8 @@ public:
     // After the last frame: the outputs written out and closed, the front end closed; the
     // process's exit status (a failure when an output failed).
     int Finish();
+    // Live play's recording so far; null for a replay or before Start.
+    const CReplayEncoder* Recording() const { return live ? &live->Recording() : nullptr; }
 
 private:
     bool Open(std::string& error);
@@ -45,6 +49,7 @@ private:
     std::unique_ptr<CHostSession> host;
     bool frontEndOpen = false;
     std::unique_ptr<const Replay> replay;
+    std::unique_ptr<const Replay> resumed;
     std::uint64_t moduleFingerprint = 0;
     CSessionOutputs outputs;
     std::optional<CSessionFrame> frame;

@@ -24,9 +24,11 @@ namespace {
 
 constexpr double kFramesPerSecond = 60.0;
 
-// The frontend's callbacks, and the game once loaded: a C interface leaves no other place.
+// The frontend's callbacks, and the game once loaded: a C interface leaves no other place. The
+// game is never destroyed by the core's own unloading (at exit or dlclose), when the clock and
+// the sessions it would end are gone already: only retro_unload_game and retro_deinit end it.
 RetroCallbacks callbacks;
-std::unique_ptr<CCoreGame> game;
+std::unique_ptr<CCoreGame>& game = *new std::unique_ptr<CCoreGame>();
 
 // The directory holding data/: beside the core in a build tree, else the installed game's.
 std::filesystem::path CoreHome()

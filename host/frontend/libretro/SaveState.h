@@ -13,8 +13,8 @@
 
 namespace SaveState {
 
-// About two hours of busy play.
-inline constexpr std::size_t kSize = std::size_t{8} << 20;
+// Busy play records about 100 KB a minute: this holds some two and a half hours of one session.
+inline constexpr std::size_t kSize = std::size_t{16} << 20;
 
 // Writes the recording into out (kSize bytes); false with why when it does not fit.
 bool Encode(const CReplayEncoder& recording, std::uint8_t* out, std::size_t size, std::string& error);

@@ -132,7 +132,7 @@ RETRO_API void retro_set_controller_port_device(unsigned, unsigned) {}
 RETRO_API bool retro_load_game(const retro_game_info*)
 {
     retro_pixel_format format = RETRO_PIXEL_FORMAT_XRGB8888;
-    if (!callbacks.environment(RETRO_ENVIRONMENT_SET_PIXEL_FORMAT, &format)) {
+    if (callbacks.environment == nullptr || !callbacks.environment(RETRO_ENVIRONMENT_SET_PIXEL_FORMAT, &format)) {
         return false;
     }
     callbacks.environment(RETRO_ENVIRONMENT_SET_INPUT_DESCRIPTORS,

@@ -4,6 +4,7 @@
 #   lib/vantor/                                         plug-ins and the platform library
 #   share/vantor/data/                                  pictures and sounds
 #   share/applications, share/icons, share/metainfo, share/man/man6, share/doc/vantor
+#   <libdir>/libretro/vantor_libretro.so, share/libretro/info/   the RetroArch core, where RetroArch looks
 
 option(VANTOR_DEBIAN_PACKAGE "Install as the Debian package does: executable in games/, Debian changelog" OFF)
 
@@ -30,6 +31,10 @@ install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/ DESTINATION share/icons OPTIONAL)
 install(FILES ${packaging}/${VANTOR_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${packaging}/${VANTOR_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 install(FILES ${packaging}/copyright DESTINATION share/doc/vantor)
+if(TARGET vantor_libretro)
+    install(TARGETS vantor_libretro LIBRARY DESTINATION ${VANTOR_LIBRETRO_DIR})
+    install(FILES ${VANTOR_LIBRETRO_INFO} DESTINATION share/libretro/info)
+endif()
 
 # Manual pages and Debian changelogs ship compressed, without a name or time in the gzip header
 # so that every build gives the same bytes.
@@ -85,10 +90,13 @@ drop. Each box gives the gun three shots, each demon shot down is worth 50
 points, and the best score is kept between games.
 .
 It plays in a window with the keyboard or a game controller, and can also
-run headless from an input script, writing a trace of every frame.")
+run headless from an input script, writing a trace of every frame, and in
+RetroArch as a libretro core.")
 # Dependencies come from the libraries the binaries link; the platform library is our own, in the
 # package's private directory.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The core (vantor_libretro) plays in RetroArch too.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS retroarch)
 string(REGEX REPLACE "^/" "" stagedPrefix "${CMAKE_INSTALL_PREFIX}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${stagedPrefix}/lib/vantor)
 include(CPack)

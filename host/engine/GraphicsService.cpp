@@ -189,6 +189,12 @@ void CGraphicsService::UnloadImages()
     backgroundImages.clear();
 }
 
+void CGraphicsService::ReleaseImages()
+{
+    UnloadImages();
+    unloaded.clear();
+}
+
 void CGraphicsService::SetFullscreen(bool value)
 {
     fullscreen = value;

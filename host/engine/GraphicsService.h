@@ -73,6 +73,8 @@ public:
     void DestroySprite(CVantorSprite* sprite) override;
     void UnloadImages() override;
     void SetFullscreen(bool fullscreen) override;
+    // Unloads every image, the set kept for a restart too: for a session that has ended.
+    void ReleaseImages();
 
     // The layer of the sprites made from now on (the engine sets it around each entity's code),
     // or of the next one only (made for an entity just created); see CSpriteList.

@@ -40,6 +40,11 @@ CLivePlay::CLivePlay(const HostOptions& givenOptions, CFrontEnd& givenFrontEnd, 
 {
 }
 
+void CLivePlay::ResumeFrom(std::unique_ptr<CReplayReader> givenEarlier)
+{
+    earlier = std::move(givenEarlier);
+}
+
 bool CLivePlay::Start(std::uint64_t rulesFingerprint, std::string& error)
 {
     if (!EnterWorkDirectoryFor(options, frontEnd, error)) {
@@ -49,15 +54,51 @@ bool CLivePlay::Start(std::uint64_t rulesFingerprint, std::string& error)
     const HighScoreSnapshot highScore = ReadHighScoreSnapshot();
     WarnIfHighScoreForeign(highScore);
     bestGame.emplace(highScore.value);
+    if (earlier != nullptr) {
+        // The earlier game is played on in the player's own directory: whatever it saves again
+        // is at least the high score found there now, so nothing better is overwritten.
+        recording = std::make_unique<CReplayEncoder>(earlier->Header());
+        for (const std::int64_t reading : earlier->StartReadings()) {
+            recording->AddClockReading(reading);
+        }
+        GameClock::Replay();
+        GameClock::QueueReadings(earlier->StartReadings());
+        return true;
+    }
     ReplayHeader header;
     header.hostVersion = VANTOR_VERSION;
     header.fingerprint = rulesFingerprint;
     header.highScoreExists = highScore.exists;
     header.highScoreBytes = highScore.bytes;
     recording = std::make_unique<CReplayEncoder>(header);
+    RecordClock();
+    return true;
+}
+
+void CLivePlay::RecordClock()
+{
     CReplayEncoder* encoder = recording.get();
     GameClock::Record([encoder](std::int64_t reading) { encoder->AddClockReading(reading); });
-    return true;
+}
+
+bool CLivePlay::ReplayEarlierFrame()
+{
+    if (!earlier->Next(recorded)) {
+        return false;
+    }
+    ++earlierPlayed;
+    if (recorded.hostPaused) {
+        engine.SetPaused(true);
+    }
+    GameClock::QueueReadings(recorded.clockReadings);
+    recording->AddFrame(recorded.dt, recorded.hostPaused, recorded.input);
+    frame.Run(recorded.dt, recorded.input);
+    for (const std::int64_t reading : recorded.clockReadings) {
+        recording->AddClockReading(reading);
+    }
+    outputs.KeepRecording(*recording);
+    bestGame->AfterFrame(engine.FrameNumber(), *recording);
+    return !engine.QuitRequested();
 }
 
 bool CLivePlay::Step()
@@ -73,6 +114,13 @@ bool CLivePlay::PlayFrame()
 {
     if (options.frames >= 0 && engine.FrameNumber() >= options.frames) {
         return false;
+    }
+    if (earlier != nullptr) {
+        if (earlierPlayed < earlier->FrameCount()) {
+            return ReplayEarlierFrame();
+        }
+        earlier.reset();
+        RecordClock();
     }
     const float dt = firstFrame ? frontEnd.NextFrameTime() : nextDt;
     firstFrame = false;

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "formats/Replay.h"
+#include "formats/ReplayReader.h"
 #include "session/BestGame.h"
 #include "session/CommandLine.h"
 #include "session/FrontEnd.h"
@@ -20,6 +20,9 @@ public:
     CLivePlay(const HostOptions& options, CFrontEnd& frontEnd, CHostEngine& engine, CSessionFrame& frame,
               CSessionOutputs& outputs);
 
+    // Before Start: the game first plays an earlier recording's frames again, as recorded and with
+    // its clock readings, and the recording goes on from it (a save state loaded in a front end).
+    void ResumeFrom(std::unique_ptr<CReplayReader> earlier);
     // Before the game starts: the work directory, and the recording with the game's clock
     // readings; false with why.
     bool Start(std::uint64_t rulesFingerprint, std::string& error);
@@ -29,6 +32,9 @@ public:
 
 private:
     bool PlayFrame();
+    // One frame of the earlier recording, played and recorded again.
+    bool ReplayEarlierFrame();
+    void RecordClock();
 
     const HostOptions& options;
     CFrontEnd& frontEnd;
@@ -36,6 +42,9 @@ private:
     CSessionFrame& frame;
     CSessionOutputs& outputs;
     std::unique_ptr<CReplayEncoder> recording;
+    std::unique_ptr<CReplayReader> earlier;   // while its frames are played again
+    std::int64_t earlierPlayed = 0;
+    ReplayFrame recorded;                     // the earlier frame being played again
     std::optional<CBestGame> bestGame;
     FrameInput input;
     bool firstFrame = true;

@@ -162,6 +162,9 @@ bool CSession::Start()
         }
     } else {
         live.emplace(options, frontEnd, host->Engine(), *frame, outputs);
+        if (resumed != nullptr) {
+            live->ResumeFrom(std::move(resumed));
+        }
         if (!live->Start(rulesFingerprint, error)) {
             ReportProblem(error);
             return false;

@@ -26,6 +26,8 @@ public:
     CSession(const CSession&) = delete;
     CSession& operator=(const CSession&) = delete;
 
+    // Before Start: live play first plays this earlier recording again (CLivePlay::ResumeFrom).
+    void ResumeFrom(std::unique_ptr<CReplayReader> earlier) { resumed = std::move(earlier); }
     // Everything before the first frame; false (the reason reported, the front end closed) when
     // the game cannot start.
     bool Start();
@@ -34,6 +36,8 @@ public:
     // After the last frame: the outputs written out and closed, the front end closed; the
     // process's exit status (a failure when an output failed).
     int Finish();
+    // Live play's recording so far; null for a replay or before Start.
+    const CReplayEncoder* Recording() const { return live ? &live->Recording() : nullptr; }
 
 private:
     bool Open(std::string& error);
@@ -53,6 +57,7 @@ private:
     std::uint64_t rulesFingerprint = 0;
     // What the replay's fingerprint is compared with (format 1 fingerprinted the module's file).
     std::uint64_t replayComparedWith = 0;
+    std::unique_ptr<CReplayReader> resumed;
     CSessionOutputs outputs;
     std::optional<CSessionFrame> frame;
     std::optional<CLivePlay> live;

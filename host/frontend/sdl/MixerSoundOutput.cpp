@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/SoundHeadroom.h"
 #include "frontend/sdl/SdlDrivers.h"
 
 namespace {
@@ -15,17 +16,8 @@ constexpr int kRate = 44100;
 constexpr int kChannels = 2;
 constexpr int kBufferFrames = 1024;
 constexpr int kMixChannels = 16;   // sounds that can play at the same time
-constexpr long kFullScale = 32767;
+static_assert(SoundHeadroom::kFullVolume == MIX_MAX_VOLUME, "the headroom rule's volumes are SDL_mixer's");
 }  // namespace
-
-int CMixerSoundOutput::HeadroomVolume(long totalPeak)
-{
-    if (totalPeak <= kFullScale) {
-        return MIX_MAX_VOLUME;
-    }
-    // Rounded down: volume * totalPeak / 128 must not pass full scale.
-    return static_cast<int>(kFullScale * MIX_MAX_VOLUME / totalPeak);
-}
 
 bool CMixerSoundOutput::OpenDevice(std::string& error)
 {
@@ -112,13 +104,7 @@ bool CMixerSoundOutput::Add(int handle, const PcmSound& sound)
         clip->samples.assign(4, 0);   // a silent moment rather than an empty chunk
     }
     if (deviceFormat == AUDIO_S16SYS) {
-        int peak = 0;
-        for (std::size_t i = 0; i + 1 < clip->samples.size(); i += 2) {
-            int16_t sample;
-            std::memcpy(&sample, &clip->samples[i], sizeof sample);
-            peak = std::max(peak, std::abs(static_cast<int>(sample)));
-        }
-        clip->peak = std::min(peak, static_cast<int>(kFullScale));
+        clip->peak = SoundHeadroom::Peak(clip->samples.data(), clip->samples.size());
     }
     clip->chunk = Mix_QuickLoad_RAW(clip->samples.data(), static_cast<Uint32>(clip->samples.size()));
     if (clip->chunk == nullptr) {
@@ -152,7 +138,7 @@ void CMixerSoundOutput::Play(int handle)
     }
     // Every playing sound gets the same volume; a sound that started louder gets quieter, so
     // that the sum of what plays stays within full scale.
-    const int volume = HeadroomVolume(total);
+    const int volume = SoundHeadroom::Volume(total);
     for (int i = 0; i < static_cast<int>(channelPeaks.size()); ++i) {
         if (Mix_Playing(i) != 0 || i == channel) {
             Mix_Volume(i, volume);

@@ -1,7 +1,6 @@
 // Sound output through SDL2_mixer: each sound converted once to the device's format, played on
-// the first free channel so that several sound at once. The channels' volumes leave headroom:
-// whenever a sound starts, the peaks of every sound playing add up to full scale at most, so the
-// mix never clips (seven fireballs at once only play quieter). Muting stops every sound and
+// the first free channel so that several sound at once. The channels' volumes leave headroom
+// (engine/SoundHeadroom.h), so the mix never clips (seven fireballs at once only play quieter). Muting stops every sound and
 // plays none until unmuted; what the game plays is unchanged.
 #pragma once
 
@@ -28,10 +27,6 @@ public:
     void RemoveAll() override;
     void SetMuted(bool value);
     bool Muted() const { return muted; }
-
-    // The channel volume (of 128) for sounds whose peaks add up to totalPeak (of 32767), so that
-    // their sum stays within full scale.
-    static int HeadroomVolume(long totalPeak);
 
 private:
     bool OpenDevice(std::string& error);

@@ -1,6 +1,7 @@
-// The web page's plug-ins: linked into the program, their factories found by name in a table
-// rather than in a loaded file (loading a side module would need SDL and the C++ library rebuilt
-// as position-independent code, for a page that ships both plug-ins anyway).
+// Plug-ins linked into the program (the web page, the RetroArch core): their factories found by
+// name in a table rather than in a loaded file (for the page, loading a side module would need SDL
+// and the C++ library rebuilt as position-independent code, for a page that ships both plug-ins
+// anyway; the core is one file a frontend loads).
 #include "system/PluginLibrary.h"
 
 #include <iterator>

@@ -1,9 +1,12 @@
 // Command line parsing: one table of options drives both the parser and --help.
 #include "session/CommandLine.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 
 #include "formats/FrameInput.h"
 
@@ -185,6 +188,20 @@ const Option* FindOption(const std::string& name)
     return nullptr;
 }
 
+// A replay named alone, as a file manager opens one ("vantor FILE.replay"): not an option, and
+// the type's name whatever its case, as the desktop's file types match it.
+bool IsReplayFile(const std::string& argument)
+{
+    constexpr std::string_view kSuffix = ".replay";
+    if (argument.empty() || argument[0] == '-' || argument.size() < kSuffix.size()) {
+        return false;
+    }
+    const std::string_view end = std::string_view(argument).substr(argument.size() - kSuffix.size());
+    return std::equal(end.begin(), end.end(), kSuffix.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+}
+
 std::string OptionHelp(const Option& option)
 {
     std::string text = "  ";
@@ -218,6 +235,7 @@ std::string HelpText()
 {
     std::string text =
         "Usage: vantor [--headless [options]] [--workdir DIR]\n"
+        "       vantor [options] FILE.replay   (as --replay FILE.replay)\n"
         "\n"
         "Without options, plays Vantor in a window.\n"
         "  Keys: Left/Right walk, Up jumps, Space orders the gun to fire, P pauses,\n"
@@ -235,8 +253,17 @@ std::string HelpText()
 bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, std::string& error)
 {
     const char* headlessOnly = nullptr;   // the last headless-only option given
+    std::string namedReplay;              // a FILE.replay given without --replay
     for (int i = 1; i < argc; ++i) {
         std::string name = argv[i];
+        if (IsReplayFile(name)) {
+            if (!namedReplay.empty()) {
+                error = "one replay at a time: " + namedReplay + " and " + name;
+                return false;
+            }
+            namedReplay = name;
+            continue;
+        }
         std::string value;
         bool hasValue = false;
         const std::size_t equals = name.find('=');
@@ -246,6 +273,10 @@ bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, s
             hasValue = true;
         }
         const Option* option = FindOption(name);
+        if (option == nullptr && name[0] != '-') {
+            error = "\"" + name + "\" is neither an option nor a FILE.replay (see vantor --help)";
+            return false;
+        }
         if (option == nullptr) {
             error = "unknown option \"" + name + "\" (see vantor --help)";
             return false;
@@ -268,6 +299,13 @@ bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, s
         if (option->headlessOnly) {
             headlessOnly = option->name;
         }
+    }
+    if (!namedReplay.empty()) {
+        if (!options.replay.empty() && options.replay != namedReplay) {
+            error = "one replay at a time: " + options.replay.string() + " and " + namedReplay;
+            return false;
+        }
+        options.replay = namedReplay;
     }
     if (!options.replay.empty() && !options.help) {
         if (!options.input.empty()) {

@@ -91,7 +91,10 @@
   document.getElementById('again').addEventListener('click', function () {
     if (watching) location.assign(VantorWatch.pageWithoutLink()); else location.reload();
   });
-  document.getElementById('open').addEventListener('click', function () { picker.click(); });
+  document.getElementById('open').addEventListener('click', function () {
+    picker.click();
+    canvas.focus();   // the game's keys stay the game's, whatever the dialog's end
+  });
   picker.addEventListener('change', function () { choose(picker.files[0]); });
   best.addEventListener('click', function () {
     VantorWatch.download(window.Module.FS.readFile(bestReplay), 'best.replay');

@@ -62,7 +62,8 @@ var VantorWatch = (function () {
       return Promise.reject(new Error('only a replay on this site can be opened by a link, not ' +
                                       JSON.stringify(String(text).slice(0, 200))));
     }
-    var name = decodeURIComponent(url.pathname.replace(/^.*\//, '')) || 'replay';
+    var name = url.pathname.replace(/^.*\//, '');
+    try { name = decodeURIComponent(name); } catch (error) { /* kept as it came */ }
     return fetch(url.href, { mode: 'same-origin', credentials: 'same-origin' }).then(function (response) {
       if (!response.ok) throw new Error('it could not be downloaded (the site answered ' + response.status + ')');
       return readAtMost(response);
@@ -112,8 +113,10 @@ var VantorWatch = (function () {
   return {
     // The replay this page is to play (null: play the game), or why it cannot.
     toWatch: function () {
-      var link = new URLSearchParams(location.search).get('replay');
-      return link !== null ? fromLink(link) : handedOver();
+      return Promise.resolve().then(function () {   // whatever fails, fails as a refusal
+        var link = new URLSearchParams(location.search).get('replay');
+        return link !== null ? fromLink(link) : handedOver();
+      });
     },
 
     // A file the player chose: the page starts afresh to watch it. Rejects with why it cannot.

@@ -6,8 +6,8 @@
 'use strict';
 
 var VantorWatch = (function () {
-  // The largest file taken for a replay: an hour of busy play is about 6 MB.
-  var largest = 64 * 1024 * 1024;
+  // The largest file taken for a replay, the game's own limit (over eight hours of busy play).
+  var largest = 48 * 1024 * 1024;
   // Where the game finds the replay in its own files.
   var folder = '/watch';
   // A file chosen while the page runs: its name in sessionStorage (this tab alone), its bytes in
@@ -16,7 +16,7 @@ var VantorWatch = (function () {
   var database = 'vantor-watch';
   var storeName = 'replays';
 
-  function megabytes(bytes) { return Math.round(bytes / (1024 * 1024)) + ' MB'; }
+  function megabytes(bytes) { return Math.round(bytes / (1024 * 1024)) + ' MiB'; }
 
   // A plain file name: nothing from outside picks a path in the game's files.
   function plainName(name) {

@@ -6,7 +6,7 @@
 'use strict';
 
 var VantorWatch = (function () {
-  // The largest file taken for a replay, the game's own limit (over eight hours of busy play).
+  // The largest file taken for a replay: the game's own limit (kLongestReplay, host/formats/Replay.h).
   var largest = 48 * 1024 * 1024;
   // Where the game finds the replay in its own files.
   var folder = '/watch';

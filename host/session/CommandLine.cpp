@@ -273,12 +273,10 @@ bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, s
             hasValue = true;
         }
         const Option* option = FindOption(name);
-        if (option == nullptr && name[0] != '-') {
-            error = "\"" + name + "\" is neither an option nor a FILE.replay (see vantor --help)";
-            return false;
-        }
         if (option == nullptr) {
-            error = "unknown option \"" + name + "\" (see vantor --help)";
+            error = (name[0] == '-' ? "unknown option \"" + name + "\""
+                                    : "\"" + name + "\" is neither an option nor a FILE.replay") +
+                    " (see vantor --help)";
             return false;
         }
         const bool needsValue = option->value != nullptr;

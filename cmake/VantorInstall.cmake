@@ -3,7 +3,8 @@
 #   bin/vantor (games/vantor in the Debian package)    the host
 #   lib/vantor/                                         plug-ins and the platform library
 #   share/vantor/data/                                  pictures and sounds
-#   share/applications, share/icons, share/metainfo, share/man/man6, share/doc/vantor
+#   share/applications, share/icons, share/metainfo, share/mime/packages, share/man/man6,
+#   share/doc/vantor
 #   <libdir>/libretro/vantor_libretro.so, share/libretro/info/   the RetroArch core, where RetroArch looks
 
 option(VANTOR_DEBIAN_PACKAGE "Install as the Debian package does: executable in games/, Debian changelog" OFF)
@@ -30,6 +31,9 @@ install(DIRECTORY ${VANTOR_BIN_DIR}/data/ DESTINATION share/vantor/data)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/ DESTINATION share/icons OPTIONAL)
 install(FILES ${packaging}/${VANTOR_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${packaging}/${VANTOR_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+# The .replay file type, opened with the game (the desktop entry names it).
+install(FILES ${packaging}/${VANTOR_APP_ID}.mime.xml DESTINATION share/mime/packages
+        RENAME ${VANTOR_APP_ID}.xml)
 install(FILES ${packaging}/copyright DESTINATION share/doc/vantor)
 if(TARGET vantor_libretro)
     install(TARGETS vantor_libretro LIBRARY DESTINATION ${VANTOR_LIBRETRO_DIR})

@@ -1,5 +1,6 @@
-// The page around the game: scaling, messages, the end screen, and the settings the program
-// reads as it starts (the Module object of emscripten's loader).
+// The page around the game: scaling, messages, the end screen, replays to watch (watch.js) and
+// the best game to download, and the settings the program reads as it starts (the Module object
+// of emscripten's loader).
 'use strict';
 
 (function () {
@@ -11,12 +12,19 @@
   var status = document.getElementById('status');
   var sound = document.getElementById('sound');
   var end = document.getElementById('end');
+  var bar = document.getElementById('bar');
+  var watchingNote = document.getElementById('watching');
+  var best = document.getElementById('best');
+  var picker = document.getElementById('picker');
+  var dropping = document.getElementById('dropping');
+  var bestReplay = '/save/best.replay';
+  var watching = null;   // the replay being watched, or null in play
   var lastProblem = '';
   var started = false;   // the game has started: its frames run
   var over = false;      // ended or failed: nothing more to say
 
   function fit() {
-    var room = Math.min(window.innerWidth / width, window.innerHeight / height);
+    var room = Math.min(window.innerWidth / width, (window.innerHeight - bar.offsetHeight) / height);
     var whole = Math.floor(room);
     var sharp = whole >= 1 && whole >= room * wholeScaleShare;
     var scale = sharp ? whole : room;
@@ -46,8 +54,30 @@
     if (over) return;
     over = true;
     sound.hidden = true;
-    show((started ? 'Vantor stopped: ' : 'Vantor cannot start: ') + why +
-         '. Reload the page to try again.', true);
+    // The game's refusal of a replay names the file as the page stored it.
+    var refused = /^cannot play the replay /.test(why);
+    if (refused && watching) why = why.replace(watching.path, watching.name);
+    show((refused ? 'Vantor ' : started ? 'Vantor stopped: ' : 'Vantor cannot start: ') + why +
+         (refused ? '. Choose another replay below.' : '. Reload the page to try again.'), true);
+  }
+
+  function note(text, problem) {
+    watchingNote.textContent = text;
+    watchingNote.style.color = problem ? '#ffb4a8' : '';
+    watchingNote.hidden = false;
+  }
+
+  // A file the player picked or dropped: the page starts afresh to watch it.
+  function choose(file) {
+    if (!file) return;
+    note('Opening ' + file.name + '…');
+    VantorWatch.choose(file).catch(function (why) {
+      note('Cannot watch ' + file.name + ': ' + why.message, true);
+    });
+  }
+
+  function offerBestGame() {
+    best.hidden = !(window.Module.FS && window.Module.FS.analyzePath(bestReplay).exists);
   }
 
   fit();
@@ -58,7 +88,30 @@
   window.addEventListener('unhandledrejection', function (event) {
     failed(describe(event.reason && event.reason.message || event.reason));
   });
-  document.getElementById('again').addEventListener('click', function () { location.reload(); });
+  document.getElementById('again').addEventListener('click', function () {
+    if (watching) location.assign(VantorWatch.pageWithoutLink()); else location.reload();
+  });
+  document.getElementById('open').addEventListener('click', function () {
+    picker.click();
+    canvas.focus();   // the game's keys stay the game's, whatever the dialog's end
+  });
+  picker.addEventListener('change', function () { choose(picker.files[0]); });
+  best.addEventListener('click', function () {
+    VantorWatch.download(window.Module.FS.readFile(bestReplay), 'best.replay');
+    canvas.focus();
+  });
+  document.addEventListener('dragover', function (event) {
+    if (!event.dataTransfer || Array.prototype.indexOf.call(event.dataTransfer.types, 'Files') < 0) return;
+    event.preventDefault();
+    dropping.hidden = false;
+  });
+  document.addEventListener('dragleave', function () { dropping.hidden = true; });
+  document.addEventListener('drop', function (event) {
+    dropping.hidden = true;
+    if (!event.dataTransfer || !event.dataTransfer.files.length) return;
+    event.preventDefault();
+    choose(event.dataTransfer.files[0]);
+  });
   canvas.addEventListener('contextmenu', function (event) { event.preventDefault(); });
 
   var args = [];
@@ -79,9 +132,11 @@
       var progress = /\((\d+(\.\d+)?)\/(\d+)\)/.exec(text);
       if (progress) show('Loading Vantor… ' + Math.round(100 * progress[1] / progress[3]) + '%');
     },
+    preRun: [],
     onRuntimeInitialized: function () {
       status.hidden = true;
       canvas.focus();
+      offerBestGame();
       // Asks for a key press while the browser holds the sound (SDL's audio context waits).
       var asking = setInterval(function () {
         var audio = window.Module.SDL2 && window.Module.SDL2.audioContext;
@@ -95,15 +150,41 @@
       if (code !== 0) failed(lastProblem || 'it stopped with status ' + code);
     },
     vantorRunning: function () { started = true; },
+    vantorSavesKept: offerBestGame,
     vantorFailed: function (message) { failed(message.replace(/^vantor: /, '')); },
     vantorEnded: function (code) {
       if (code !== 0) { failed(lastProblem || 'it stopped with status ' + code); return; }
       over = true;
       sound.hidden = true;
+      if (watching) {
+        document.getElementById('farewell').textContent = 'The replay of ' + watching.name + ' is over.';
+        document.getElementById('again').textContent = 'Play Vantor';
+      }
       end.hidden = false;
       document.getElementById('again').focus();
     }
   };
+
+  function load() {
+    var loader = document.createElement('script');
+    loader.src = 'vantor.js';
+    loader.onerror = function () { failed('the file vantor.js could not be downloaded'); };
+    document.body.appendChild(loader);
+  }
+
+  // The game as the program starts: a replay handed to it in its own files, or play.
+  function start(replay) {
+    if (replay) {
+      watching = replay;
+      args.push('--replay', replay.path);
+      window.Module.preRun.push(function () {
+        window.Module.FS.mkdir('/watch');
+        window.Module.FS.writeFile(replay.path, replay.bytes);
+      });
+      note('Watching ' + replay.name + ' · P pauses · Escape ends it');
+    }
+    load();
+  }
 
   // The loader, only where it can run. Browsers fetch nothing for a page opened from a folder.
   if (typeof WebAssembly !== 'object') {
@@ -111,9 +192,9 @@
   } else if (location.protocol === 'file:') {
     failed('the page must come from a web server, not from a folder (scripts/web starts one)');
   } else {
-    var loader = document.createElement('script');
-    loader.src = 'vantor.js';
-    loader.onerror = function () { failed('the file vantor.js could not be downloaded'); };
-    document.body.appendChild(loader);
+    VantorWatch.toWatch().then(start, function (why) {
+      over = true;
+      show('Vantor cannot open the replay: ' + why.message + '. Choose another replay below.', true);
+    });
   }
 })();

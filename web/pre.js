@@ -24,7 +24,10 @@ Module['preRun'].push(function () {
     FS.syncfs(false, function (error) {
       saving = false;
       if (error) console.warn('vantor: warning: the high score cannot be kept (' + error + ')');
-      else Module['vantorSaves']++;
+      else {
+        Module['vantorSaves']++;
+        if (Module['vantorSavesKept']) Module['vantorSavesKept']();
+      }
       if (again) { again = false; keep(); }
     });
   };

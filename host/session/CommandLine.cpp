@@ -2,9 +2,11 @@
 #include "session/CommandLine.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "formats/FrameInput.h"
@@ -225,6 +227,20 @@ const char* NearestOption(const std::string& name)
     return nearest;
 }
 
+// A replay named alone, as a file manager opens one ("vantor FILE.replay"): not an option, and
+// the type's name whatever its case, as the desktop's file types match it.
+bool IsReplayFile(const std::string& argument)
+{
+    constexpr std::string_view kSuffix = ".replay";
+    if (argument.empty() || argument[0] == '-' || argument.size() < kSuffix.size()) {
+        return false;
+    }
+    const std::string_view end = std::string_view(argument).substr(argument.size() - kSuffix.size());
+    return std::equal(end.begin(), end.end(), kSuffix.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+}
+
 std::string OptionHelp(const Option& option)
 {
     std::string text = "  ";
@@ -258,6 +274,7 @@ std::string HelpText()
 {
     std::string text =
         "Usage: vantor [--headless [options]] [--workdir DIR]\n"
+        "       vantor [options] FILE.replay   (as --replay FILE.replay)\n"
         "\n"
         "Without options, plays Vantor in a window.\n"
         "  Keys: Left/Right walk, Up jumps, Space orders the gun to fire, P pauses,\n"
@@ -276,8 +293,17 @@ std::string HelpText()
 bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, std::string& error)
 {
     const char* headlessOnly = nullptr;   // the last headless-only option given
+    std::string namedReplay;              // a FILE.replay given without --replay
     for (int i = 1; i < argc; ++i) {
         std::string name = argv[i];
+        if (IsReplayFile(name)) {
+            if (!namedReplay.empty()) {
+                error = "one replay at a time: " + namedReplay + " and " + name;
+                return false;
+            }
+            namedReplay = name;
+            continue;
+        }
         std::string value;
         bool hasValue = false;
         const std::size_t equals = name.find('=');
@@ -288,6 +314,10 @@ bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, s
         }
         const Option* option = FindOption(name);
         if (option == nullptr) {
+            if (name[0] != '-') {
+                error = "\"" + name + "\" is neither an option nor a FILE.replay (see vantor --help)";
+                return false;
+            }
             const char* near = NearestOption(name);
             error = "unknown option \"" + name + "\"" +
                     (near != nullptr ? " (did you mean " + std::string(near) + "?)" : " (see vantor --help)");
@@ -311,6 +341,13 @@ bool ParseCommandLine(int argc, const char* const* argv, HostOptions& options, s
         if (option->headlessOnly) {
             headlessOnly = option->name;
         }
+    }
+    if (!namedReplay.empty()) {
+        if (!options.replay.empty() && options.replay != namedReplay) {
+            error = "one replay at a time: " + options.replay.string() + " and " + namedReplay;
+            return false;
+        }
+        options.replay = namedReplay;
     }
     if (!options.replay.empty() && !options.help) {
         if (!options.input.empty()) {

@@ -41,6 +41,9 @@ public:
     virtual void Present(const Bitmap& canvas, Bitmap* shot) = 0;
     // The frame time of the next frame, in seconds.
     virtual float NextFrameTime() = 0;
+    // Whether a replay may sleep until its next frame is due. A browser page may not: it runs the
+    // frames on its own clock, and a sleep would hold the whole page.
+    virtual bool MayWait() const { return true; }
     // Lets go of the window and the sound device.
     virtual void Close(CHostSession& session) = 0;
 

@@ -45,6 +45,9 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
+    bool Over() const;
+    // Plays the next recorded frame; false when there was none or the game quit.
+    bool PlayFrame();
     // The viewer's controls before a frame; false when the viewer ended the replay.
     bool FollowViewer(bool focusLost);
     // In a window: whether the next recorded frame is due, after waiting at most a frame's worth.

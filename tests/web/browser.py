@@ -261,15 +261,29 @@ def read_bmp(path):
 class _QuietHandler(http.server.SimpleHTTPRequestHandler):
     missing = ()
     zeroed = ()
+    extra = {}
+    redirects = {}
 
     def log_message(self, *args):
         pass
 
     def send_head(self):
         name = self.path.split('?')[0].lstrip('/')
+        self.server.asked.append(name)
         if name in self.missing:
             self.send_error(404)
             return None
+        if name in self.redirects:
+            self.send_response(302)
+            self.send_header('Location', self.redirects[name])
+            self.end_headers()
+            return None
+        if name in self.extra:
+            self.send_response(200)
+            self.send_header('Content-Type', 'application/octet-stream')
+            self.send_header('Content-Length', str(len(self.extra[name])))
+            self.end_headers()
+            return io.BytesIO(self.extra[name])
         if name in self.zeroed:
             size = os.path.getsize(os.path.join(self.directory, name))
             self.send_response(200)
@@ -282,13 +296,17 @@ class _QuietHandler(http.server.SimpleHTTPRequestHandler):
 
 class SiteServer:
     """The page's folder served on 127.0.0.1 on a free port; missing names files to answer 404,
-    zeroed files to send as zero bytes of their size (damaged in transit or on the server)."""
+    zeroed files to send as zero bytes of their size (damaged in transit or on the server), extra
+    more files (name: bytes), redirects names to answer with a redirect (name: address)."""
 
-    def __init__(self, directory, missing=(), zeroed=()):
-        handler = type('Handler', (_QuietHandler,), {'missing': tuple(missing), 'zeroed': tuple(zeroed)})
+    def __init__(self, directory, missing=(), zeroed=(), extra=None, redirects=None):
+        handler = type('Handler', (_QuietHandler,), {'missing': tuple(missing), 'zeroed': tuple(zeroed),
+                                                     'extra': dict(extra or {}),
+                                                     'redirects': dict(redirects or {})})
         handler.extensions_map = dict(handler.extensions_map, **{'.wasm': 'application/wasm'})
         self.server = http.server.ThreadingHTTPServer(
             ('127.0.0.1', 0), functools.partial(handler, directory=directory))
+        self.server.asked = []   # every name asked for, in order
         self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
         self.thread.start()
         self.url = 'http://127.0.0.1:%d/' % self.server.server_address[1]

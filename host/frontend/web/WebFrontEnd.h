@@ -10,6 +10,7 @@ public:
 
     std::filesystem::path DefaultWorkDirectory() override;
     float NextFrameTime() override;
+    bool MayWait() const override { return false; }
     void Close(CHostSession& session) override;
     void RunFrames(std::function<bool()> step, std::function<int()> finished) override;
 

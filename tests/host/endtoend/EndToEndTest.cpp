@@ -487,7 +487,8 @@ TEST(ReplayEndToEndTest, AWindowReplaysAtTheRecordedPaceWithTheSameTrace)
     const RunResult recorded = RunVantor(work, "0 down RIGHT\n20 up RIGHT\n21 down UP\n",
         "--headless --input input.txt --frames 40 --trace recorded.jsonl --record game.replay");
     ASSERT_EQ(recorded.status, 0) << recorded.errors;
-    const RunResult replayed = RunVantor(work, "", "--replay game.replay --trace trace.jsonl",
+    // Named alone, as a file manager opens a replay.
+    const RunResult replayed = RunVantor(work, "", "game.replay --trace trace.jsonl",
                                          "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy");
     EXPECT_EQ(replayed.status, 0) << replayed.errors;
     EXPECT_EQ(TraceText(work, "trace.jsonl"), TraceText(work, "recorded.jsonl"));

@@ -286,4 +286,41 @@ TEST(CommandLineTest, DefaultsAndMistakes)
     EXPECT_NE(HelpText().find("M turns the sound off and on"), std::string::npos);
 }
 
+// A replay named alone is watched as with --replay (a file manager opens one so); anything else
+// bare is a mistake, and two replays are one too many.
+TEST(CommandLineTest, AReplayFileNamedAloneIsPlayed)
+{
+    std::string error;
+    const std::vector<std::vector<const char*>> played = {
+        {"vantor", "/home/me/Downloads/My Best.replay"},
+        {"vantor", "/home/me/Downloads/My Best.REPLAY"},
+        {"vantor", "--headless", "--trace", "t.jsonl", "/home/me/Downloads/My Best.replay"},
+        {"vantor", "--replay", "/home/me/Downloads/My Best.replay", "/home/me/Downloads/My Best.replay"},
+    };
+    for (const auto& args : played) {
+        HostOptions options;
+        ASSERT_TRUE(ParseCommandLine(static_cast<int>(args.size()), args.data(), options, error)) << error;
+        EXPECT_EQ(options.replay.filename().stem(), "My Best");
+    }
+    const std::vector<std::vector<const char*>> wrong = {
+        {"vantor", "game.txt"},
+        {"vantor", "a.replay", "b.replay"},
+        {"vantor", "--replay", "a.replay", "b.replay"},
+        {"vantor", "b.replay", "--replay", "a.replay"},
+        {"vantor", "-x.replay"},
+        {"vantor", "--input", "in.txt", "a.replay"},
+        {"vantor", "a.replay", "--workdir", "w"},
+    };
+    for (const auto& args : wrong) {
+        HostOptions options;
+        EXPECT_FALSE(ParseCommandLine(static_cast<int>(args.size()), args.data(), options, error))
+            << args.back();
+    }
+    const char* bare[] = {"vantor", "game.txt"};
+    HostOptions options;
+    ParseCommandLine(2, bare, options, error);
+    EXPECT_EQ(error, "\"game.txt\" is neither an option nor a FILE.replay (see vantor --help)");
+    EXPECT_NE(HelpText().find("FILE.replay"), std::string::npos);
+}
+
 }  // namespace

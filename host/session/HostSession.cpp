@@ -128,14 +128,20 @@ bool CHostSession::StartInput(std::string& error)
     return true;
 }
 
-bool CHostSession::StartGame(std::string& error)
+bool CHostSession::CheckData(std::string& error) const
 {
     std::error_code code;
     if (!std::filesystem::is_directory(dataDirectory, code)) {
         error = "the game's data directory " + dataDirectory.string() +
-                " is missing (it is made when the game is built)";
+                " is missing: keep the game's files together as they were installed or unpacked "
+                "(a build makes it beside the program)";
         return false;
     }
+    return true;
+}
+
+bool CHostSession::StartGame(std::string& error)
+{
     gameState = entityFactory(kGameStateClass);
     if (gameState == nullptr) {
         error = std::string("the game module made no \"") + kGameStateClass + "\" entity";

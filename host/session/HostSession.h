@@ -29,6 +29,9 @@ public:
     bool StartInput(std::string& error);
     // Makes the game state and attaches it; on failure names the asset that failed to load.
     bool StartGame(std::string& error);
+    // Whether the game's pictures and sounds are where the plug-ins expect them; false with a
+    // line for the player. Asked before anything reads them, so that it is the first word.
+    bool CheckData(std::string& error) const;
     // Sends sounds to this output from now on (the silent one until a front end sets another).
     void SetSoundOutput(CSoundOutput& output) { sound.SetOutput(output); }
     void UseSilence() { sound.SetOutput(silence); }

@@ -82,7 +82,7 @@ bool CSession::Open(std::string& error)
     }
     GameClock::Reset();
     host = std::make_unique<CHostSession>(executableDirectory);
-    if (!host->LoadPlugins(error)) {
+    if (!host->LoadPlugins(error) || !host->CheckData(error)) {
         return false;
     }
     if (!GameClock::Attach(host->GameLibrary(), error)) {

@@ -298,6 +298,17 @@ TEST_F(BrokenInstallTest, AMissingImageIsNamed)
     EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1);
 }
 
+// Without its data the game cannot start: that is the one thing said, before any picture is missed.
+TEST_F(BrokenInstallTest, AMissingDataDirectoryIsTheFirstAndOnlyWord)
+{
+    std::filesystem::remove_all(install.Path() / "bin" / "data");
+    const RunResult run = Start();
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errors.rfind("vantor: the game's data directory ", 0), 0u) << run.errors;
+    EXPECT_NE(run.errors.find("is missing: keep the game's files together"), std::string::npos) << run.errors;
+    EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
+}
+
 TEST_F(BrokenInstallTest, ADamagedSoundIsNamed)
 {
     const std::filesystem::path jump = install.Path() / "bin" / "data" / "sounds" / "jump.wav";

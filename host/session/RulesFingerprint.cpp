@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "GameRulesFingerprint.h"
+#include "formats/Replay.h"
 #include "system/HostFiles.h"
 #include "system/PluginLibrary.h"
 
@@ -25,15 +26,28 @@ int HexDigit(std::uint8_t c)
     return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
 }
 
-}  // namespace
-
-std::uint64_t RulesFingerprintOfModule(const std::filesystem::path& moduleFile)
+// The module file's bytes; empty when it cannot be read.
+std::vector<std::uint8_t> ModuleBytes(const std::filesystem::path& moduleFile)
 {
     std::vector<std::uint8_t> bytes;
     std::string ignored;
     if (!ReadWholeFile(moduleFile, kLargestModule, bytes, ignored)) {
-        return 0;
+        bytes.clear();
     }
+    return bytes;
+}
+
+}  // namespace
+
+std::uint64_t ModuleFileFingerprint(const std::filesystem::path& moduleFile)
+{
+    const std::vector<std::uint8_t> bytes = ModuleBytes(moduleFile);
+    return bytes.empty() ? 0 : Fnv1a64(bytes.data(), bytes.size());
+}
+
+std::uint64_t RulesFingerprintOfModule(const std::filesystem::path& moduleFile)
+{
+    const std::vector<std::uint8_t> bytes = ModuleBytes(moduleFile);
     for (auto at = bytes.begin();;) {
         at = std::search(at, bytes.end(), kStampMarker.begin(), kStampMarker.end());
         if (at == bytes.end()) {

@@ -22,16 +22,6 @@ std::vector<std::unique_ptr<CHostSession>>& RetiredSessions()
     return *retired;
 }
 
-// The fingerprint of a file's bytes (what format 1 replays recorded of the game module), or 0
-// when it cannot be read.
-std::uint64_t FileFingerprintOf(const std::filesystem::path& file)
-{
-    constexpr std::size_t kLargestModule = std::size_t{512} << 20;
-    std::vector<std::uint8_t> bytes;
-    std::string ignored;
-    return ReadWholeFile(file, kLargestModule, bytes, ignored) ? Fnv1a64(bytes.data(), bytes.size()) : 0;
-}
-
 HostOptions Absolute(HostOptions options)
 {
     // Files are named relative to where vantor was started, not to the work directory.
@@ -92,7 +82,7 @@ bool CSession::Open(std::string& error)
     rulesFingerprint = RulesFingerprintOfGame(host->GameModuleFile());
     if (replay != nullptr) {
         const ReplayHeader& header = replay->Header();
-        replayComparedWith = header.formatVersion == 1 ? FileFingerprintOf(host->GameModuleFile()) : rulesFingerprint;
+        replayComparedWith = header.formatVersion == 1 ? ModuleFileFingerprint(host->GameModuleFile()) : rulesFingerprint;
         if (header.fingerprint != replayComparedWith && !options.verify) {
             ReportProblem("warning: the replay was made with different game rules (its fingerprint " +
                           FingerprintText(header.fingerprint) + ", this game's " +

@@ -165,7 +165,7 @@ void CSoftwareRenderer::DrawScene(const CGraphicsService& graphics)
     }
 }
 
-void CSoftwareRenderer::DrawPauseOverlay(const Bitmap* pausePicture)
+void CSoftwareRenderer::Dim()
 {
     for (uint32_t& pixel : canvas.pixels) {
         uint32_t result = kBlack;
@@ -174,6 +174,19 @@ void CSoftwareRenderer::DrawPauseOverlay(const Bitmap* pausePicture)
         }
         pixel = result;
     }
+}
+
+void CSoftwareRenderer::DrawHowToPlay(const Bitmap& card)
+{
+    Dim();
+    // Below the HUD's rows, so that the numbers the card names stay in sight.
+    constexpr float kCardY = 270.0f;
+    DrawImage(card, kScreenWidth * 0.5f, kCardY, false);
+}
+
+void CSoftwareRenderer::DrawPauseOverlay(const Bitmap* pausePicture)
+{
+    Dim();
     // Near the top, between the HUD's corners: over the middle it would hide the game-over
     // menu (its title at y 140, its entries at 268 and 352) that the player is choosing from.
     constexpr float kPausePictureY = 56.0f;

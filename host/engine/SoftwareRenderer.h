@@ -15,6 +15,8 @@ public:
     void DrawScene(const CGraphicsService& graphics);
     // Darkens the picture and puts the pause picture (if any) in the middle.
     void DrawPauseOverlay(const Bitmap* pausePicture);
+    // Darkens the picture and puts the how-to-play card below the HUD.
+    void DrawHowToPlay(const Bitmap& card);
     // Draws one image centred at (x, y).
     void DrawImage(const Bitmap& image, float x, float y, bool mirrored);
     // The same for a loaded image, through the runs found when it was loaded.
@@ -23,5 +25,8 @@ public:
     const Bitmap& Canvas() const { return canvas; }
 
 private:
+    // Darkens the whole picture under a host overlay.
+    void Dim();
+
     Bitmap canvas;
 };

@@ -116,7 +116,7 @@ std::string HelpText()
         "Without options, plays Vantor in a window.\n"
         "  Keys: Left/Right walk, Up jumps, Space orders the gun to fire, P pauses,\n"
         "        M turns the sound off and on, Alt+Enter toggles fullscreen, Escape quits;\n"
-        "        in the menu Up/Down and Enter.\n"
+        "        in the menu Up/Down and Enter. H shows how to play (as on the first start).\n"
         "  Game controller: left stick walks (and moves in the menu), A jumps and selects,\n"
         "        B fires, Start pauses.\n"
         "\n"

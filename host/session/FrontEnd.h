@@ -17,6 +17,8 @@ class CHostSession;
 struct FrontEndEvents {
     bool closed = false;      // the player closed the window: the session ends
     bool focusLost = false;   // the window lost focus or was minimised: the game pauses
+    bool keyPressed = false;  // a key, mouse button or touch went down (the how-to-play card closes)
+    bool howToPlay = false;   // the player asked for the how-to-play card
 };
 
 class CFrontEnd {
@@ -44,6 +46,8 @@ public:
     // Whether a replay may sleep until its next frame is due. A browser page may not: it runs the
     // frames on its own clock, and a sleep would hold the whole page.
     virtual bool MayWait() const { return true; }
+    // Whether a player sees this front end's picture and may need the how-to-play card there.
+    virtual bool ShowsHowToPlay() const { return false; }
     // Lets go of the window and the sound device.
     virtual void Close(CHostSession& session) = 0;
 

@@ -54,6 +54,7 @@ bool CLivePlay::Start(std::uint64_t rulesFingerprint, std::string& error)
     const HighScoreSnapshot highScore = ReadHighScoreSnapshot();
     WarnIfHighScoreForeign(highScore);
     bestGame.emplace(highScore.value);
+    PrepareHowToPlay();
     if (earlier != nullptr) {
         // The earlier game is played on in the player's own directory: whatever it saves again
         // is at least the high score found there now, so nothing better is overwritten.
@@ -73,6 +74,20 @@ bool CLivePlay::Start(std::uint64_t rulesFingerprint, std::string& error)
     recording = std::make_unique<CReplayEncoder>(header);
     RecordClock();
     return true;
+}
+
+void CLivePlay::PrepareHowToPlay()
+{
+    if (!frontEnd.ShowsHowToPlay() || !frame.LoadHowToPlay()) {
+        return;
+    }
+    howToPlayReady = true;
+    // A bounded, scripted or traced run is a test, not a player who has yet to learn the game.
+    const bool player = earlier == nullptr && options.frames < 0 && options.input.empty() &&
+                        options.trace.empty() && options.screenshots.empty();
+    if (player && !CHowToPlay::Seen()) {
+        howToPlay.Open(false);
+    }
 }
 
 void CLivePlay::RecordClock()
@@ -128,11 +143,19 @@ bool CLivePlay::PlayFrame()
     if (events.closed) {
         return false;
     }
-    if (events.focusLost) {
+    engine.CaptureInput(input);
+    CardEvents cardEvents;
+    cardEvents.keyPressed = events.keyPressed;
+    cardEvents.asked = events.howToPlay && howToPlayReady;
+    cardEvents.focusLost = events.focusLost;
+    cardEvents.gamePaused = engine.Paused();
+    const CardFrame card = howToPlay.Frame(cardEvents, input);
+    frame.ShowHowToPlay(card != CardFrame::Free);
+    const bool held = events.focusLost || card == CardFrame::Held;
+    if (held) {
         engine.SetPaused(true);
     }
-    engine.CaptureInput(input);
-    recording->AddFrame(dt, events.focusLost, input);
+    recording->AddFrame(dt, held, input);
     if (recording->Full() && !recordingFull) {
         recordingFull = true;
         ReportProblem("warning: this session has filled the longest recording vantor keeps (" +

@@ -12,6 +12,7 @@
 #include "session/BestGame.h"
 #include "session/CommandLine.h"
 #include "session/FrontEnd.h"
+#include "session/HowToPlay.h"
 #include "session/SessionFrame.h"
 #include "session/SessionOutputs.h"
 
@@ -35,6 +36,8 @@ private:
     // One frame of the earlier recording, played and recorded again.
     bool ReplayEarlierFrame();
     void RecordClock();
+    // Loads the how-to-play card where a player may see it, and opens it on a first start.
+    void PrepareHowToPlay();
 
     const HostOptions& options;
     CFrontEnd& frontEnd;
@@ -50,4 +53,6 @@ private:
     bool firstFrame = true;
     float nextDt = 0.0f;
     bool recordingFull = false;   // said once
+    CHowToPlay howToPlay;
+    bool howToPlayReady = false;  // loaded, on a front end that shows it
 };

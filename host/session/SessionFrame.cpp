@@ -3,6 +3,7 @@
 
 namespace {
 constexpr const char* kPausePicture = "images/Paused.bmp";
+constexpr const char* kHowToPlayPicture = "images/HowToPlay.bmp";
 }  // namespace
 
 CSessionFrame::CSessionFrame(CFrontEnd& givenFrontEnd, CHostSession& givenSession, CSessionOutputs& givenOutputs)
@@ -21,6 +22,17 @@ void CSessionFrame::LoadPausePicture()
                   "); the pause screen shows without its title");
 }
 
+bool CSessionFrame::LoadHowToPlay()
+{
+    std::string error;
+    if (CGraphicsService::LoadBitmapFile(session.DataDirectory() / kHowToPlayPicture, false, howToPlay, error)) {
+        return true;
+    }
+    ReportProblem("warning: cannot load " + std::string(kHowToPlayPicture) + " (" + error +
+                  "); the game starts without its how-to-play card");
+    return false;
+}
+
 void CSessionFrame::Run(float dt, const FrameInput& input)
 {
     const std::int64_t frame = engine.FrameNumber();
@@ -29,7 +41,9 @@ void CSessionFrame::Run(float dt, const FrameInput& input)
     engine.RunFrame(dt, input, [&]() {
         if (draw) {
             renderer.DrawScene(session.Graphics());
-            if (engine.Paused()) {
+            if (howToPlayShown) {
+                renderer.DrawHowToPlay(howToPlay);
+            } else if (engine.Paused()) {
                 renderer.DrawPauseOverlay(pauseOverlay);
             }
         }

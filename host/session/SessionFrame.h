@@ -15,6 +15,10 @@ public:
 
     // Loads the pause screen's picture; without it the pause shows untitled (warned about).
     void LoadPausePicture();
+    // Loads the how-to-play card; false (warned about) where it cannot be shown.
+    bool LoadHowToPlay();
+    // Whether the frames from now on show the how-to-play card in place of the pause picture.
+    void ShowHowToPlay(bool shown) { howToPlayShown = shown; }
     void Run(float dt, const FrameInput& input);
     // Shows the game as it stands under the pause overlay, running nothing.
     void ShowPaused();
@@ -27,4 +31,6 @@ private:
     CSoftwareRenderer renderer;
     Bitmap pausePicture;
     const Bitmap* pauseOverlay = nullptr;
+    Bitmap howToPlay;
+    bool howToPlayShown = false;
 };

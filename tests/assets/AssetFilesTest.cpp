@@ -37,6 +37,7 @@ const std::vector<ImageSpec>& Images()
             {"GameOver.bmp", 400, 100, 32},   {"Retry.bmp", 200, 60, 32},
             {"Quit.bmp", 200, 60, 32},        {"Arrow.bmp", 64, 48, 32},
             {"WordBubble.bmp", 64, 40, 32},   {"Paused.bmp", 240, 100, 32},
+            {"HowToPlay.bmp", 560, 372, 32},
             {"Icon.bmp", 32, 32, 32},
         };
         static const char* const kDigits[] = {"0.bmp", "1.bmp", "2.bmp", "3.bmp", "4.bmp",

@@ -37,6 +37,7 @@ CCanvas GameOver();                       // 400 by 100
 CCanvas Retry();                          // 200 by 60
 CCanvas Quit();                           // 200 by 60
 CCanvas Paused();                         // 240 by 100
+CCanvas HowToPlay();                      // 560 by 372, the first-time player's card
 CCanvas Arrow();                          // 64 by 48, pointing right
 CCanvas WordBubble();                     // 64 by 40, "FIRE!", its tail down left toward Hiro
 CCanvas Digit(int digit);                 // 32 by 32

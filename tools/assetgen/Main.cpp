@@ -5,6 +5,7 @@
 //   assetgen --scene FILE              a mock game screen (BMP)
 //   assetgen --menu-scene FILE         the same with the game-over menu
 //   assetgen --pause-scene FILE        the same dimmed with the pause picture
+//   assetgen --card-scene FILE         the same dimmed with the how-to-play card
 // The output is the same bytes on every run.
 #include <cstdio>
 #include <exception>
@@ -25,7 +26,8 @@ constexpr int kExitUsage = 2;
 void Usage()
 {
     std::fputs("usage: assetgen [DATA_DIR] [--icons DIR] [--contact-sheet FILE] [--scene FILE]"
-               " [--menu-scene FILE] [--pause-scene FILE]\n",
+               " [--menu-scene FILE] [--pause-scene FILE]"
+               " [--card-scene FILE]\n",
                stderr);
 }
 
@@ -57,6 +59,8 @@ int Run(int argc, char** argv)
             make = preview::MenuScene;
         else if (arg == "--pause-scene")
             make = preview::PauseScene;
+        else if (arg == "--card-scene")
+            make = preview::HowToPlayScene;
         else if (arg == "--help" || arg == "-h") {
             Usage();
             return 0;

@@ -158,4 +158,15 @@ CCanvas PauseScene()
     return screen;
 }
 
+CCanvas HowToPlayScene()
+{
+    CCanvas screen = Scene(false);
+    for (int y = 0; y < screen.Height(); ++y)
+        for (int x = 0; x < screen.Width(); ++x)
+            screen.Blend(x, y, pal::kInk.WithAlpha(140));
+    // Where the host draws it: below the HUD, whose numbers the card names.
+    screen.DrawCentered(art::HowToPlay(), 320, 270);
+    return screen;
+}
+
 }  // namespace preview

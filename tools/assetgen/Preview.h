@@ -10,5 +10,6 @@ CCanvas ContactSheet();
 CCanvas PlayScene();      // mid-game: Hiro carrying a box, the gun firing, demons, HUD
 CCanvas MenuScene();      // the game-over menu over a stopped game
 CCanvas PauseScene();     // the pause overlay as the host dims the screen
+CCanvas HowToPlayScene(); // the first-time player's card over the dimmed game
 
 }  // namespace preview

@@ -93,6 +93,16 @@ FrontEndEvents CSdlFrontEnd::BeginFrame(std::int64_t)
             mixer->SetMuted(!mixer->Muted());
             notice.Show(mixer->Muted() ? "SOUND OFF" : "SOUND ON", SDL_GetTicks64());
         }
+        // H asks for the how-to-play card; any other press closes it. Neither reaches the game.
+        if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
+            const bool asksCard = event.key.keysym.scancode == SDL_SCANCODE_H;
+            events.howToPlay = events.howToPlay || asksCard;
+            events.keyPressed = events.keyPressed || !asksCard;
+        }
+        if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_FINGERDOWN ||
+            event.type == SDL_CONTROLLERBUTTONDOWN || event.type == SDL_JOYBUTTONDOWN) {
+            events.keyPressed = true;
+        }
         if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
             window->FitScale();
         }

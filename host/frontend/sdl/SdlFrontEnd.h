@@ -24,6 +24,7 @@ public:
     void StartDevices(CHostSession& session) override;
     FrontEndEvents BeginFrame(std::int64_t frame) override;
     bool DrawsEveryFrame() const override { return true; }
+    bool ShowsHowToPlay() const override { return true; }
     void Present(const Bitmap& canvas, Bitmap* shot) override;
     float NextFrameTime() override;
     void Close(CHostSession& session) override;

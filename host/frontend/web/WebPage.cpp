@@ -6,9 +6,11 @@
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <iterator>
 #include <utility>
 
 #include "HighScoreFormat.h"
+#include "session/HowToPlay.h"
 
 namespace {
 
@@ -83,16 +85,21 @@ void RunFrames(std::function<bool()> step, std::function<int()> finished)
 void KeepSavedGames(bool lookNow)
 {
     static int frames = 0;
-    static FileIdentity seen = IdentityOf(kHighScorePath);
+    // The high score, and the how-to-play card closed once: the next visit starts without it.
+    static const char* const kept[] = {kHighScorePath, kHowToPlaySeenFile};
+    static FileIdentity seen[] = {IdentityOf(kept[0]), IdentityOf(kept[1])};
     if (++frames % kSaveCheckInterval != 0 && !lookNow) {
         return;
     }
-    const FileIdentity now = IdentityOf(kHighScorePath);
-    if (now == seen) {
-        return;
+    bool changed = false;
+    for (std::size_t i = 0; i < std::size(kept); ++i) {
+        const FileIdentity now = IdentityOf(kept[i]);
+        changed = changed || !(now == seen[i]);
+        seen[i] = now;
     }
-    seen = now;
-    TellPageToKeepSaves();
+    if (changed) {
+        TellPageToKeepSaves();
+    }
 }
 
 }  // namespace WebPage

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -47,12 +48,17 @@ public:
         while (next < events.size() && events[next].frame <= calls) {
             InputDevicesApply(events[next++]);
         }
+        const auto found = scheduled.find(calls);
         ++calls;
-        return {};
+        return found != scheduled.end() ? found->second : FrontEndEvents{};
     }
     bool DrawsEveryFrame() const override { return draws; }
+    bool ShowsHowToPlay() const override { return player; }
     void Present(const Bitmap& canvas, Bitmap* shot) override
     {
+        if (draws) {
+            shown.push_back(canvas);
+        }
         ++presented;
         if (shot != nullptr) {
             *shot = canvas;
@@ -65,6 +71,9 @@ public:
     int presented = 0;
     int opened = 0;
     int closed = 0;
+    bool player = false;                          // a player's window, where the card shows
+    std::map<int, FrontEndEvents> scheduled;      // by call of BeginFrame
+    std::vector<Bitmap> shown;                    // every drawn picture, when drawing
 
 private:
     std::string text;
@@ -255,3 +264,57 @@ TEST_F(SessionTest, SessionsRunOneAfterAnotherInOneProcessEachFromACleanStart)
 }
 
 }  // namespace
+
+TEST_F(SessionTest, TheHowToPlayCardHoldsAFirstGameAsRecordedPausedFramesThatReplayExactly)
+{
+    HostOptions options;
+    options.workDirectory = At("live");
+    options.record = At("game.replay");
+    const auto playUntil = [](CScriptedFrontEnd& frontEnd, int frames) {
+        frontEnd.player = true;
+        frontEnd.scheduled[frames].closed = true;
+    };
+    // Right is pressed to close the card, and let go at frame 40; then the game is played.
+    CScriptedFrontEnd first("30 down RIGHT\n40 up RIGHT\n50 down RIGHT\n", true);
+    playUntil(first, 90);
+    ASSERT_EQ(Run(options, first), EXIT_SUCCESS) << LastProblem();
+    EXPECT_TRUE(std::filesystem::exists(At("live/how-to-play.seen")));
+    // The card's rim, at the top of the card below the HUD, over the dimmed game.
+    ASSERT_EQ(first.shown.size(), 90u);
+    const auto rim = [](const Bitmap& picture) { return picture.pixels[84 * picture.width + 320] & 0xFFFFFFu; };
+    EXPECT_EQ(rim(first.shown[0]), 0x41A6F6u);
+    EXPECT_EQ(rim(first.shown[40]), 0x41A6F6u);
+    EXPECT_NE(rim(first.shown[41]), 0x41A6F6u);
+
+    CReplayReader replay = ReadReplay(At("game.replay"));
+    ReplayFrame frame;
+    for (int i = 0; i < 40; ++i) {
+        ASSERT_TRUE(replay.Next(frame));
+        EXPECT_TRUE(frame.hostPaused) << i;
+        EXPECT_TRUE(frame.input.actions.empty()) << i;
+    }
+    ASSERT_TRUE(replay.Next(frame));
+    EXPECT_FALSE(frame.hostPaused);
+    ASSERT_EQ(frame.input.actions.size(), 1u);
+    EXPECT_STREQ(frame.input.actions[0].name, "pause-toggle");
+
+    // Played back, the game goes the same way: Hiro walks only after the card.
+    CScriptedFrontEnd viewer("", false);
+    ASSERT_EQ(Run(ReplayOptions(), viewer), EXIT_SUCCESS) << LastProblem();
+    const std::vector<std::string> trace = Lines("replayed.jsonl");
+    ASSERT_EQ(trace.size(), 90u);
+    EXPECT_EQ(trace[10].substr(trace[10].find("\"sprites\"")), trace[40].substr(trace[40].find("\"sprites\"")));
+    EXPECT_NE(trace[40].substr(trace[40].find("\"sprites\"")), trace[80].substr(trace[80].find("\"sprites\"")));
+
+    // Once closed, it is not shown again, until asked for with its key; any key closes it then.
+    CScriptedFrontEnd second("", true);
+    playUntil(second, 30);
+    second.scheduled[10].howToPlay = true;
+    second.scheduled[20].keyPressed = true;
+    ASSERT_EQ(Run(options, second), EXIT_SUCCESS) << LastProblem();
+    CReplayReader again = ReadReplay(At("game.replay"));
+    for (int i = 0; i < 30; ++i) {
+        ASSERT_TRUE(again.Next(frame));
+        EXPECT_EQ(frame.hostPaused, i >= 10 && i <= 20) << i;
+    }
+}

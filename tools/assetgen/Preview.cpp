@@ -148,25 +148,30 @@ CCanvas MenuScene()
     return screen;
 }
 
-CCanvas PauseScene()
+namespace {
+
+// The game as the host shows it under one of its overlays: dimmed, the picture placed on top.
+CCanvas DimmedScene(const CCanvas& overlay, int centreY)
 {
     CCanvas screen = Scene(false);
     for (int y = 0; y < screen.Height(); ++y)
         for (int x = 0; x < screen.Width(); ++x)
             screen.Blend(x, y, pal::kInk.WithAlpha(140));
-    screen.DrawCentered(art::Paused(), 320, 56);
+    screen.DrawCentered(overlay, 320, centreY);
     return screen;
+}
+
+}  // namespace
+
+CCanvas PauseScene()
+{
+    return DimmedScene(art::Paused(), 56);
 }
 
 CCanvas HowToPlayScene()
 {
-    CCanvas screen = Scene(false);
-    for (int y = 0; y < screen.Height(); ++y)
-        for (int x = 0; x < screen.Width(); ++x)
-            screen.Blend(x, y, pal::kInk.WithAlpha(140));
     // Where the host draws it: below the HUD, whose numbers the card names.
-    screen.DrawCentered(art::HowToPlay(), 320, 270);
-    return screen;
+    return DimmedScene(art::HowToPlay(), 270);
 }
 
 }  // namespace preview

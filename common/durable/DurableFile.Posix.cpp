@@ -79,6 +79,32 @@ std::string FollowLinks(const char* path)
     return current;
 }
 
+std::FILE* CreateExclusive(const char* path, bool& taken)
+{
+    // The mode is the one fopen would give (0666 less the umask); CopyMode narrows it to the old
+    // file's before any byte is written.
+    const int descriptor = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    taken = descriptor < 0 && errno == EEXIST;
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(descriptor, "wb");
+    if (file == nullptr) {
+        ::close(descriptor);
+        ::unlink(path);
+    }
+    return file;
+}
+
+bool CopyMode(const char* original, std::FILE* file)
+{
+    struct stat status {};
+    if (::stat(original, &status) != 0) {
+        return errno == ENOENT;
+    }
+    return ::fchmod(::fileno(file), status.st_mode & 07777) == 0;
+}
+
 bool Sync(std::FILE* file)
 {
     return ::fsync(::fileno(file)) == 0;

@@ -3,6 +3,7 @@
 // folder holds none.
 #include "DurableFile.h"
 
+#include <fcntl.h>
 #include <io.h>
 #include <process.h>
 #include <windows.h>
@@ -41,6 +42,36 @@ std::FILE* OpenRegularFile(const char* path)
 std::string FollowLinks(const char* path)
 {
     return path;
+}
+
+std::FILE* CreateExclusive(const char* path, bool& taken)
+{
+    // CREATE_NEW fails on any existing name, a link included: what is there is never opened.
+    const HANDLE handle = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+        return nullptr;
+    }
+    taken = false;
+    const int descriptor = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    if (descriptor < 0) {
+        ::CloseHandle(handle);
+        ::DeleteFileA(path);
+        return nullptr;
+    }
+    std::FILE* file = ::_fdopen(descriptor, "wb");
+    if (file == nullptr) {
+        ::_close(descriptor);
+        ::DeleteFileA(path);
+    }
+    return file;
+}
+
+bool CopyMode(const char*, std::FILE*)
+{
+    // A read-only file is never replaced, and the rest of a file's access is its folder's.
+    return true;
 }
 
 bool Sync(std::FILE* file)

@@ -23,6 +23,13 @@ std::FILE* OpenRegularFile(const char* path);
 // when it is no link.
 std::string FollowLinks(const char* path);
 
+// Creates a new file for writing, never following a link or opening what is there already, so
+// that nothing planted at the name can redirect the write. Null on failure; taken says whether
+// the name was in use (by anything: a file, a link, a directory).
+std::FILE* CreateExclusive(const char* path, bool& taken);
+// Gives a new file the permissions of the file it is to replace (a missing one: nothing to do);
+// false when they could not be set.
+bool CopyMode(const char* original, std::FILE* file);
 // Makes the bytes already flushed to the file's descriptor durable; false on failure.
 bool Sync(std::FILE* file);
 // Renames from to to, replacing an existing to atomically: readers see the old or the new file,

@@ -1,6 +1,8 @@
 // Replacing a small file so that it is never seen empty, short or mixed: the bytes go to a
-// temporary file beside it with a name unique to this process ("highscore.1234.tmp"), reach the
-// device, and only then take the old file's place in one atomic rename. Shared by the game
+// temporary file beside it, created exclusively (never through a link or over anything there)
+// with a name unique to this process ("highscore.1234.tmp", or with random digits added when that
+// is taken: "highscore.1234.89abcdef.tmp"), given the old file's permissions, reach the device,
+// and only then take the old file's place in one atomic rename. Shared by the game
 // module's high-score save and every file the host replaces.
 #pragma once
 
@@ -17,7 +19,7 @@ using DurableByteWriter = std::size_t (*)(const unsigned char* bytes, std::size_
 bool ReplaceFileDurably(const char* path, const unsigned char* bytes, std::size_t count,
                         DurableByteWriter writer = nullptr);
 
-// The temporary file used for path: same directory, unique to this process.
+// The first temporary name tried for path: same directory, unique to this process.
 std::string DurableTempPath(const char* path);
 // Removes the temporary files that replacements by processes no longer running left beside the
 // file (or beside its link's target): only names of that exact pattern, never a live process's.

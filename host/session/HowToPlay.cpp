@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <system_error>
 
+#include "DurableFile.h"
 #include "engine/HostActions.h"
 
 namespace {
@@ -34,8 +34,12 @@ ActionRecord PauseToggle()
 
 void RememberSeen()
 {
-    // Not remembered (a read-only directory, already warned about): the card shows next time too.
-    std::ofstream seen(kHowToPlaySeenFile, std::ios::binary | std::ios::trunc);
+    // Made new or left as it is, never opened through whatever stands at the name. Not remembered
+    // (a read-only directory, already warned about): the card shows next time too.
+    bool taken = false;
+    if (std::FILE* seen = DurableFile::CreateExclusive(kHowToPlaySeenFile, taken)) {
+        std::fclose(seen);
+    }
 }
 
 }  // namespace

@@ -87,13 +87,22 @@ TEST_F(HighScoreFile, AWriteThatFailsHalfWayKeepsTheOldFile)
     EXPECT_FALSE(std::filesystem::exists("fresh"));
 }
 
-TEST_F(HighScoreFile, ATemporaryThatCannotBeMadeKeepsTheOldFile)
+TEST_F(HighScoreFile, AnythingPlantedAtATemporaryNameIsPassedOverNeverWrittenThrough)
 {
     WriteBytes("highscore", {0xFA, 0x00, 0x00, 0x00});
-    // Even root cannot open a directory for writing.
-    std::filesystem::create_directory(HighScoreTempPath("highscore"));
-    EXPECT_FALSE(WriteHighScore("highscore", 1000));
-    EXPECT_THAT(ReadBytes("highscore"), ElementsAre(0xFA, 0x00, 0x00, 0x00));
+    WriteBytes("victim", {1, 2, 3});
+    const std::string planted = HighScoreTempPath("highscore");
+#ifndef _WIN32
+    std::filesystem::create_symlink("victim", planted);
+#else
+    std::filesystem::create_directory(planted);
+#endif
+    ASSERT_TRUE(WriteHighScore("highscore", 1000));
+    EXPECT_EQ(ReadHighScore("highscore"), 1000);
+    EXPECT_THAT(ReadBytes("victim"), ElementsAre(1, 2, 3));
+    std::vector<std::string> left = {"highscore", planted, "victim"};
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(directory.Entries(), left);
 }
 
 TEST_F(HighScoreFile, TheTemporaryLiesBesideTheFile)
@@ -143,18 +152,31 @@ TEST_F(HighScoreFile, ALinkStaysALinkAndItsTargetGetsTheScore)
     EXPECT_TRUE(std::filesystem::is_symlink("highscore"));
 }
 
+TEST_F(HighScoreFile, ASaveKeepsWhoMayReadTheFile)
+{
+    WriteBytes("highscore", {0xFA, 0x00, 0x00, 0x00});
+    std::filesystem::permissions("highscore", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    ASSERT_TRUE(WriteHighScore("highscore", 1000));
+    EXPECT_EQ(std::filesystem::status("highscore").permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
 TEST_F(HighScoreFile, TemporariesOfDeadProcessesAreRemovedAndNothingElse)
 {
     WriteBytes("highscore", {0xFA, 0x00, 0x00, 0x00});
     const std::string live = HighScoreTempPath("highscore");   // this process
-    for (const char* name : {"highscore.999999999.tmp", "highscore.abc.tmp", "highscore.5.tmp.bak",
-                             "highscore.007.tmp", "other.999999999.tmp", "highscore..tmp"}) {
+    const std::string liveRandom = live.substr(0, live.size() - 4) + ".0123abcd.tmp";
+    for (const char* name : {"highscore.999999999.tmp", "highscore.999999999.89abcdef.tmp", "highscore.abc.tmp",
+                             "highscore.5.tmp.bak", "highscore.007.tmp", "other.999999999.tmp", "highscore..tmp",
+                             "highscore.999999999.89ABCDEF.tmp", "highscore.999999999.tmp.tmp"}) {
         WriteBytes(name, {1});
     }
     WriteBytes(live, {2});
+    WriteBytes(liveRandom, {2});
     RemoveStaleHighScoreTemps("highscore");
-    std::vector<std::string> kept = {"highscore", "highscore..tmp", "highscore.007.tmp", live,
-                                     "highscore.5.tmp.bak", "highscore.abc.tmp", "other.999999999.tmp"};
+    std::vector<std::string> kept = {"highscore", "highscore..tmp", "highscore.007.tmp", live, liveRandom,
+                                     "highscore.5.tmp.bak", "highscore.abc.tmp", "other.999999999.tmp",
+                                     "highscore.999999999.89ABCDEF.tmp", "highscore.999999999.tmp.tmp"};
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(directory.Entries(), kept);
     EXPECT_EQ(ReadHighScore("highscore"), 250);

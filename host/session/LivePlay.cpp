@@ -25,7 +25,7 @@ bool EnterWorkDirectoryFor(const HostOptions& options, CFrontEnd& frontEnd, std:
         return true;
     }
     std::string reason;
-    if (!EnterWorkDirectory(fallback, reason)) {
+    if (!EnterWorkDirectory(fallback, reason, NewDirectory::Private)) {
         ReportProblem("warning: cannot use " + fallback.string() + " (" + reason +
                       "); the high score is kept in the current directory");
     }
@@ -50,7 +50,7 @@ bool CLivePlay::Start(std::uint64_t rulesFingerprint, std::string& error)
     if (!EnterWorkDirectoryFor(options, frontEnd, error)) {
         return false;
     }
-    WarnIfWorkDirectoryReadOnly();
+    WarnAboutWorkDirectory();
     const HighScoreSnapshot highScore = ReadHighScoreSnapshot();
     WarnIfHighScoreForeign(highScore);
     bestGame.emplace(highScore.value);

@@ -1,6 +1,7 @@
 // Host directories on POSIX systems (the executable's own: HostPaths.Linux.cpp, .Web.cpp).
 #include "system/HostPaths.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -27,12 +28,35 @@ std::filesystem::path UserDataDirectory()
     return {};
 }
 
-void WarnIfWorkDirectoryReadOnly()
+namespace {
+
+// Says when others could change what is kept here.
+void WarnIfWorkDirectoryShared(const std::filesystem::path& here)
+{
+    struct stat status {};
+    if (::stat(".", &status) != 0) {
+        return;
+    }
+    if (status.st_uid != ::geteuid()) {
+        std::fprintf(stderr, "vantor: warning: %s belongs to another user, who could change the high "
+                             "score kept there (--workdir DIR keeps it in a directory of your own)\n",
+                     here.c_str());
+    } else if ((status.st_mode & S_IWOTH) != 0 && (status.st_mode & S_ISVTX) == 0) {
+        std::fprintf(stderr, "vantor: warning: anybody may write in %s and change the high score kept "
+                             "there (--workdir DIR keeps it in a directory of your own)\n",
+                     here.c_str());
+    }
+}
+
+}  // namespace
+
+void WarnAboutWorkDirectory()
 {
     // What the game's save will find there, by the save's own rules (DurableFile).
     std::error_code code;
     const std::filesystem::path here = std::filesystem::current_path(code);
     const std::string shown = (here / kHighScorePath).string();
+    WarnIfWorkDirectoryShared(here);
     switch (DurableFile::Inspect(kHighScorePath)) {
     case DurableFile::Kind::NotAFile:
         std::fprintf(stderr, "vantor: warning: %s is not a regular file; it is left alone and "

@@ -38,7 +38,7 @@ std::filesystem::path UserDataDirectory()
     return {};
 }
 
-void WarnIfWorkDirectoryReadOnly()
+void WarnAboutWorkDirectory()
 {
     // Windows has no access(W_OK) for folders that tells the truth about ACLs: try a file.
     const HANDLE probe = CreateFileW(L"vantor-write-check.tmp", GENERIC_WRITE, 0, nullptr, CREATE_NEW,

@@ -14,13 +14,18 @@ HostLayout LayoutFor(const std::filesystem::path& executableDirectory, bool game
     return {prefix / "lib" / "vantor", prefix / "share" / "vantor" / "data"};
 }
 
-bool EnterWorkDirectory(const std::filesystem::path& directory, std::string& error)
+bool EnterWorkDirectory(const std::filesystem::path& directory, std::string& error, NewDirectory made)
 {
     std::error_code code;
-    std::filesystem::create_directories(directory, code);
+    const bool created = std::filesystem::create_directories(directory, code);
     if (code) {
         error = SystemReason(code.value());
         return false;
+    }
+    if (created && made == NewDirectory::Private) {
+        // Before anything is written there; a failure leaves the system's mode, still usable.
+        std::filesystem::permissions(directory, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::replace, code);
     }
     std::filesystem::current_path(directory, code);
     if (code) {

@@ -28,13 +28,22 @@ HostLayout LayoutFor(const std::filesystem::path& executableDirectory, bool game
 // $XDG_DATA_HOME/vantor, or ~/.local/share/vantor; empty when neither variable is set.
 std::filesystem::path UserDataDirectory();
 
+// Who may use a directory the host makes.
+enum class NewDirectory {
+    Shared,    // as the system makes it (a --workdir given by the player)
+    Private,   // the owner's alone (the default data directory: nobody else needs it)
+};
+
 // Creates the directory if needed and makes it the working directory; false with a reason.
-bool EnterWorkDirectory(const std::filesystem::path& directory, std::string& error);
+bool EnterWorkDirectory(const std::filesystem::path& directory, std::string& error,
+                        NewDirectory made = NewDirectory::Shared);
 
 // Warns, once, when the game will not be able to use its "highscore" file in the working
 // directory: a file that is no regular file (a FIFO, a directory: left alone and read as no high
-// score), one marked read-only (kept as it is), or a directory the save cannot write in.
-void WarnIfWorkDirectoryReadOnly();
+// score), one marked read-only (kept as it is), or a directory the save cannot write in; and when
+// someone else could change the files there (a directory of another user's, or one anybody may
+// write in without the sticky bit): the saves stay safe, but the scores may not be the player's.
+void WarnAboutWorkDirectory();
 
 // The system's reason for an errno value, as words that fit in a sentence ("permission denied").
 std::string SystemReason(int error);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -514,6 +515,8 @@ TEST(WindowTest, StartsDrawsAndQuitsUnderTheDummyDrivers)
                                         Quote(home.Path().string()));
     EXPECT_EQ(run.status, 0) << run.errors;
     EXPECT_TRUE(std::filesystem::is_directory(home.Path() / "vantor"));   // the high score's home
+    // Made for this player alone.
+    EXPECT_EQ(std::filesystem::status(home.Path() / "vantor").permissions(), std::filesystem::perms::owner_all);
 
     const std::string text = ReadText(work.Path() / "window.bmp");
     Bitmap shot;
@@ -640,6 +643,32 @@ TEST(EndToEndTest, AHighScoreThatIsNoPlainWritableFileWarnsOnceAndIsLeftAlone)
     EXPECT_EQ(locked.status, 0) << locked.errors;
     EXPECT_NE(locked.errors.find("highscore is read-only; the high score will not be saved"),
               std::string::npos) << locked.errors;
+}
+
+TEST(EndToEndTest, AWorkDirectoryOthersCouldChangeIsSaidOnceAndStillPlays)
+{
+    namespace fs = std::filesystem;
+    CTempDirectory work;
+    fs::permissions(work.Path(), fs::perms::all, fs::perm_options::replace);
+    const RunResult open = RunVantor(work, "", "--headless --frames 2");
+    EXPECT_EQ(open.status, 0) << open.errors;
+    EXPECT_EQ(open.errors, "vantor: warning: anybody may write in " + work.Path().string() +
+                               " and change the high score kept there (--workdir DIR keeps it in a directory "
+                               "of your own)\n");
+
+    // The sticky bit keeps each file its owner's, as in /tmp.
+    fs::permissions(work.Path(), fs::perms::all | fs::perms::sticky_bit, fs::perm_options::replace);
+    EXPECT_EQ(RunVantor(work, "", "--headless --frames 2").errors, "");
+
+    fs::permissions(work.Path(), fs::perms::owner_all, fs::perm_options::replace);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(work.Path().c_str(), 65534, 65534), 0);
+        const RunResult theirs = RunVantor(work, "", "--headless --frames 2");
+        EXPECT_EQ(theirs.status, 0) << theirs.errors;
+        EXPECT_NE(theirs.errors.find(" belongs to another user, who could change the high score kept there"),
+                  std::string::npos) << theirs.errors;
+        EXPECT_EQ(std::count(theirs.errors.begin(), theirs.errors.end(), '\n'), 1) << theirs.errors;
+    }
 }
 
 // A file the game did not write is still taken by the game (its first 4 bytes), and a text file

@@ -25,20 +25,28 @@ std::string ReadResult::Reason() const
 ReadResult ReadWholeFile(const std::filesystem::path& file, std::size_t maxBytes, bool anyKind,
                          std::vector<std::uint8_t>& bytes)
 {
+    // A regular file is opened first and then looked at, so that nothing swapped in between (a
+    // FIFO) can hold the start; the name is looked at only to say why it could not be opened.
+    std::FILE* stream = anyKind ? nullptr : DurableFile::OpenRegularFile(file.string().c_str());
+    const int openError = errno;
     std::error_code code;
-    const std::filesystem::file_status status = std::filesystem::status(file, code);
-    if (status.type() == std::filesystem::file_type::not_found) {
+    const std::filesystem::file_type type =
+        stream != nullptr ? std::filesystem::file_type::regular : std::filesystem::status(file, code).type();
+    if (type == std::filesystem::file_type::not_found) {
         return {ReadFailure::Missing};
     }
-    if (status.type() == std::filesystem::file_type::directory) {
+    if (type == std::filesystem::file_type::directory) {
         return {ReadFailure::Directory};
     }
-    if (!anyKind && status.type() != std::filesystem::file_type::regular) {
+    if (!anyKind && type != std::filesystem::file_type::regular) {
         return {ReadFailure::NotAFile};
     }
-    std::FILE* stream = OpenFile(file, "rb");
+    if (anyKind) {
+        // A script may come from a pipe, which is waited on as it should be.
+        stream = OpenFile(file, "rb");
+    }
     if (stream == nullptr) {
-        return {ReadFailure::CannotOpen, errno};
+        return {ReadFailure::CannotOpen, anyKind ? errno : openError};
     }
     bytes.clear();
     std::uint8_t chunk[65536];

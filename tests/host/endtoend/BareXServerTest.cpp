@@ -51,11 +51,12 @@ public:
 
     // Empty when the server did not start.
     const std::string& Display() const { return display; }
-    // Runs xdotool's words on this display, in the background once the window named title exists.
+    // Runs xdotool's words on this display, in the background a second after the window named
+    // title shows: the game is playing by then, its keyboard bound to the window.
     void TypeOnceShown(const std::string& title, const std::string& words) const
     {
         const std::string command = "(DISPLAY=" + display + " xdotool search --sync --onlyvisible --name " + Quote(title) +
-                                    " windowfocus --sync " + words + ") >/dev/null 2>&1 &";
+                                    " windowfocus --sync sleep 1 " + words + ") >/dev/null 2>&1 &";
         EXPECT_EQ(std::system(command.c_str()), 0);
     }
 
@@ -104,7 +105,7 @@ TEST(BareXServerTest, FullscreenAndBackShowTheWholePictureAsThePlayerSeesIt)
     SKIP_WITHOUT_BARE_X_SERVER(server);
     CTempDirectory work;
     const std::string environment = "DISPLAY=" + server.Display() + " SDL_AUDIODRIVER=dummy";
-    // Frame 230 comes nearly four seconds after the window: long after the toggles.
+    // Frame 230 comes nearly four seconds into the game: long after the toggles.
     server.TypeOnceShown("^Vantor$", kToggle);
     const RunResult full = RunVantor(work, "", "--workdir . --frames 240 --screenshot 230:full.bmp", environment);
     ASSERT_EQ(full.status, 0) << full.errors;

@@ -60,4 +60,11 @@ public:
         }
         finished();
     }
+
+    // A replay is to be watched: the front end may say so where the viewer looks (name: its file's).
+    virtual void ShowReplay([[maybe_unused]] const std::string& name) {}
+    // The replay played to its end: whether the front end still shows its last frame for the
+    // viewer, asked once a step until false (which ends the session). Must not block: in a page
+    // the browser runs the steps.
+    virtual bool HoldReplayEnd() { return false; }
 };

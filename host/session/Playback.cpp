@@ -99,11 +99,15 @@ bool CPlayback::Over() const
 
 bool CPlayback::Step()
 {
+    if (holding) {
+        return frontEnd.HoldReplayEnd();
+    }
     if (Over()) {
-        return false;
+        return Ended();
     }
     if (!started) {
         started = true;
+        frontEnd.ShowReplay(options.replay.filename().string());
         frontEnd.NextFrameTime();
         due = Clock::now();
     }
@@ -129,7 +133,7 @@ bool CPlayback::Step()
         const int most = frontEnd.MayWait() ? 1 : kMostFramesPerStep;
         for (int shown = 0; shown < most; ++shown) {
             if (!PlayFrame()) {
-                return false;
+                return Ended();
             }
             if (Clock::now() < due) {
                 break;
@@ -137,7 +141,15 @@ bool CPlayback::Step()
         }
         return true;
     }
-    return PlayFrame();
+    return PlayFrame() || Ended();
+}
+
+bool CPlayback::Ended()
+{
+    // A stop that --frames asked for is a tool's, with nobody watching for the end.
+    const bool cut = options.frames >= 0 && engine.FrameNumber() >= options.frames;
+    holding = frontEnd.DrawsEveryFrame() && !cut;
+    return holding && frontEnd.HoldReplayEnd();
 }
 
 bool CPlayback::PlayFrame()

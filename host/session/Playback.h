@@ -1,7 +1,8 @@
 // Replay playback: the recorded frames in the replay's own directory with the recorded clock
 // readings, at their own pace in a window, where the viewer can pause ("pause-toggle", or the
 // window losing focus), switch fullscreen, or end it ("quit", closing the window, SIGTERM).
-// The recorded input reaches the game as recorded, but never the viewer's display mode.
+// The recorded input reaches the game as recorded, but never the viewer's display mode. At its
+// end a window may hold the last frame until the viewer is done with it.
 #pragma once
 
 #include <chrono>
@@ -46,6 +47,8 @@ private:
     using Clock = std::chrono::steady_clock;
 
     bool Over() const;
+    // The replay has played out: in a window the front end may go on showing its last frame.
+    bool Ended();
     // Plays the next recorded frame; false when there was none or the game quit.
     bool PlayFrame();
     // The viewer's controls before a frame; false when the viewer ended the replay.
@@ -68,5 +71,6 @@ private:
     bool fullscreen = false;
     bool fullscreenHeld = false;
     bool started = false;
+    bool holding = false;   // played out, the last frame still shown
     Clock::time_point due;
 };

@@ -1,4 +1,4 @@
-// The notice overlay and its font: only the letters the notices use.
+// The notice overlay.
 #include "frontend/sdl/NoticeOverlay.h"
 
 #include <SDL.h>
@@ -6,34 +6,29 @@
 #include <utility>
 
 #include "VantorScreen.h"
+#include "frontend/sdl/OverlayFont.h"
 
 namespace {
 
 constexpr std::uint64_t kNoticeMs = 1500;
 constexpr int kNoticeDot = 3;   // logical pixels per font dot
-constexpr int kGlyphWidth = 5;
-constexpr int kGlyphHeight = 7;
 constexpr int kNoticeTop = 16;
+constexpr int kTagDot = 1;      // small: the tag stays over the whole replay
+constexpr int kTagTop = 4;
 constexpr int kPlateMargin = 8;
 
-// Rows of a letter, '#' for a dot; null for a space (and for letters the font lacks).
-const char* const* GlyphOf(char letter)
+// Text light on a dark plate that reaches margin dots beyond it.
+void DrawPlated(SDL_Renderer* renderer, const std::string& text, int left, int top, int dot)
 {
-    static const char* const kS[] = {" ####", "#    ", "#    ", " ### ", "    #", "    #", "#### "};
-    static const char* const kO[] = {" ### ", "#   #", "#   #", "#   #", "#   #", "#   #", " ### "};
-    static const char* const kU[] = {"#   #", "#   #", "#   #", "#   #", "#   #", "#   #", " ### "};
-    static const char* const kN[] = {"#   #", "##  #", "# # #", "#  ##", "#   #", "#   #", "#   #"};
-    static const char* const kD[] = {"#### ", "#   #", "#   #", "#   #", "#   #", "#   #", "#### "};
-    static const char* const kF[] = {"#####", "#    ", "#    ", "#### ", "#    ", "#    ", "#    "};
-    switch (letter) {
-    case 'S': return kS;
-    case 'O': return kO;
-    case 'U': return kU;
-    case 'N': return kN;
-    case 'D': return kD;
-    case 'F': return kF;
-    default: return nullptr;
-    }
+    const int margin = kPlateMargin * dot / kNoticeDot;
+    const SDL_Rect plate{left - margin, top - margin, OverlayFont::TextWidth(text, dot) + 2 * margin,
+                         OverlayFont::kGlyphHeight * dot + 2 * margin};
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 170);
+    SDL_RenderFillRect(renderer, &plate);
+    SDL_SetRenderDrawColor(renderer, 255, 240, 200, 255);
+    OverlayFont::Draw(renderer, text, left, top, dot);
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
 }
 
 }  // namespace
@@ -42,40 +37,29 @@ void CNoticeOverlay::Show(std::string shown, std::uint64_t nowMs)
 {
     text = std::move(shown);
     ends = nowMs + kNoticeMs;
+    kept = false;
+}
+
+void CNoticeOverlay::Keep(std::string shown)
+{
+    text = std::move(shown);
+    kept = true;
 }
 
 void CNoticeOverlay::Expire(std::uint64_t nowMs)
 {
-    if (!text.empty() && nowMs >= ends) {
+    if (!text.empty() && !kept && nowMs >= ends) {
         text.clear();
     }
 }
 
 void CNoticeOverlay::Draw(SDL_Renderer* renderer) const
 {
-    if (text.empty()) {
-        return;
+    if (!tag.empty()) {
+        DrawPlated(renderer, tag, (kScreenWidth - OverlayFont::TextWidth(tag, kTagDot)) / 2, kTagTop, kTagDot);
     }
-    const int advance = (kGlyphWidth + 1) * kNoticeDot;
-    const int width = static_cast<int>(text.size()) * advance - kNoticeDot;
-    const int left = (kScreenWidth - width) / 2;
-    const SDL_Rect plate{left - kPlateMargin, kNoticeTop - kPlateMargin, width + 2 * kPlateMargin,
-                         kGlyphHeight * kNoticeDot + 2 * kPlateMargin};
-    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 170);
-    SDL_RenderFillRect(renderer, &plate);
-    SDL_SetRenderDrawColor(renderer, 255, 240, 200, 255);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char* const* glyph = GlyphOf(text[i]);
-        for (int row = 0; glyph != nullptr && row < kGlyphHeight; ++row) {
-            for (int column = 0; column < kGlyphWidth; ++column) {
-                if (glyph[row][column] == '#') {
-                    const SDL_Rect dot{left + static_cast<int>(i) * advance + column * kNoticeDot,
-                                       kNoticeTop + row * kNoticeDot, kNoticeDot, kNoticeDot};
-                    SDL_RenderFillRect(renderer, &dot);
-                }
-            }
-        }
+    if (!text.empty()) {
+        DrawPlated(renderer, text, (kScreenWidth - OverlayFont::TextWidth(text, kNoticeDot)) / 2, kNoticeTop,
+                   kNoticeDot);
     }
-    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
 }

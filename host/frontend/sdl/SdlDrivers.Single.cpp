@@ -1,7 +1,9 @@
 // SDL's drivers where the system has one to speak of (Windows, a browser page): SDL's own
-// choice, and nothing to quieten.
+// choice, nothing to quieten, and a system that always looks after the windows.
 #include "frontend/sdl/SdlDrivers.h"
 
 void PreferUsableVideoDriver() {}
 
 void QuietenSoundDriver() {}
+
+void SettleFullscreen(SDL_Window*, bool, const SDL_Rect&) {}

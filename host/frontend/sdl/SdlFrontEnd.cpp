@@ -17,6 +17,19 @@ constexpr const char* kIconPicture = "images/Icon.bmp";
 constexpr Uint32 kFocusWaitMs = 1000;
 // How long closing the sound device and SDL may hold the end of the game.
 constexpr Uint32 kLongestTeardownMs = 120;
+// Over a replay in a window; the page says the same around its canvas.
+constexpr const char* kReplayTag = "REPLAY  P pause  Esc stop";
+constexpr const char* kReplayFinished = "REPLAY FINISHED";
+// How often a finished replay's window looks for the viewer's key.
+constexpr Uint32 kHoldPollMs = 16;
+
+// What ends the wait at a finished replay: a key or a pad button pressed (a key held from
+// before only repeats), or the window closed.
+bool EndsFinishedReplay(const SDL_Event& event)
+{
+    return event.type == SDL_QUIT || (event.type == SDL_KEYDOWN && event.key.repeat == 0) ||
+           event.type == SDL_CONTROLLERBUTTONDOWN;
+}
 
 }  // namespace
 
@@ -135,6 +148,39 @@ float CSdlFrontEnd::NextFrameTime()
         now = SDL_GetPerformanceCounter();
     }
     return pacer.BeginFrame(now, ticksPerSecond);
+}
+
+void CSdlFrontEnd::ShowReplay(const std::string& name)
+{
+    if (place == WindowPlace::Desktop) {
+        window->NameReplay(name);
+        notice.SetTag(kReplayTag);
+    }
+}
+
+bool CSdlFrontEnd::HoldReplayEnd()
+{
+    // A page shows its own end screen over the last picture; nobody sees the dummy drivers'.
+    if (place != WindowPlace::Desktop || video.headlessDriver) {
+        return false;
+    }
+    if (!holdingReplay) {
+        holdingReplay = true;
+        notice.SetTag({});
+        notice.Keep(kReplayFinished);
+    }
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+        if (EndsFinishedReplay(event)) {
+            return false;
+        }
+        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+            window->FitScale();
+        }
+    }
+    window->Redraw(notice);   // after a resize or an uncovering too
+    SDL_Delay(kHoldPollMs);
+    return true;
 }
 
 void CSdlFrontEnd::LetGoOfSession(CHostSession& session)

@@ -28,6 +28,8 @@ public:
     void Present(const Bitmap& canvas, Bitmap* shot) override;
     float NextFrameTime() override;
     void Close(CHostSession& session) override;
+    void ShowReplay(const std::string& name) override;
+    bool HoldReplayEnd() override;
 
     // Close left SDL's teardown running on a thread: the process must end without running
     // destructors (main does, after flushing its output).
@@ -46,4 +48,5 @@ private:
     SdlVideoStart video;
     bool teardownUnfinished = false;
     bool uncapped = false;   // frames not held to 60 a second (for benchmarks only)
+    bool holdingReplay = false;
 };

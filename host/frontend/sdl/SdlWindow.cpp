@@ -5,6 +5,7 @@
 
 #include "VantorScreen.h"
 #include "frontend/sdl/NoticeOverlay.h"
+#include "frontend/sdl/SdlDrivers.h"
 #include "frontend/sdl/WindowScale.h"
 #include "session/HostSession.h"
 
@@ -116,15 +117,41 @@ void CSdlWindow::WaitForFocus(Uint32 timeoutMs) const
 
 void CSdlWindow::SetFullscreen(bool fullscreen)
 {
+    const bool was = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0;
+    if (fullscreen && !was) {
+        SDL_GetWindowPosition(window, &windowed.x, &windowed.y);
+        SDL_GetWindowSize(window, &windowed.w, &windowed.h);
+    }
     if (SDL_SetWindowFullscreen(window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
         ReportProblem(std::string("cannot switch fullscreen: ") + SDL_GetError());
+        return;
     }
+    if (fullscreen != was) {
+        SettleFullscreen(window, fullscreen, windowed);
+    }
+    // The size may have changed with no event to say so.
+    FitScale();
     SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE);
 }
 
 void CSdlWindow::Present(const Bitmap& canvas, const CNoticeOverlay& notice, Bitmap* shot)
 {
     SDL_UpdateTexture(texture, nullptr, canvas.pixels.data(), canvas.width * 4);
+    Render(notice, shot);
+}
+
+void CSdlWindow::Redraw(const CNoticeOverlay& notice)
+{
+    Render(notice, nullptr);
+}
+
+void CSdlWindow::NameReplay(const std::string& name)
+{
+    SDL_SetWindowTitle(window, (std::string(kTitle) + " - replay of " + name).c_str());
+}
+
+void CSdlWindow::Render(const CNoticeOverlay& notice, Bitmap* shot)
+{
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
     SDL_RenderCopy(renderer, texture, nullptr, nullptr);

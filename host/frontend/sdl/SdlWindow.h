@@ -34,6 +34,10 @@ public:
     // Shows the picture and the notice, if any; when shot is given, also reads back what the
     // window shows (left 0 wide when it cannot).
     void Present(const Bitmap& canvas, const CNoticeOverlay& notice, Bitmap* shot);
+    // Shows the last picture again with the notice as it is now.
+    void Redraw(const CNoticeOverlay& notice);
+    // The title says that the window shows the replay of the file name, not a game.
+    void NameReplay(const std::string& name);
     bool Minimized() const;
 
     SDL_Window* Handle() const { return window; }
@@ -42,9 +46,11 @@ public:
 private:
     // The size in window pixels of the letterboxed picture, which is what can be read back.
     bool ShownSize(int& width, int& height) const;
+    void Render(const CNoticeOverlay& notice, Bitmap* shot);
 
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
     bool vsync = false;
+    SDL_Rect windowed{};   // the window's place before fullscreen
 };

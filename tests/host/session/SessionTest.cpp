@@ -11,6 +11,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <utility>
 
 #include "formats/InputScript.h"
 #include "formats/ReplayReader.h"
@@ -56,7 +57,7 @@ public:
     bool ShowsHowToPlay() const override { return player; }
     void Present(const Bitmap& canvas, Bitmap* shot) override
     {
-        if (draws) {
+        if (keepPictures) {
             shown.push_back(canvas);
         }
         ++presented;
@@ -66,6 +67,13 @@ public:
     }
     float NextFrameTime() override { return 1.0f / 60.0f; }
     void Close(CHostSession&) override { ++closed; }
+    void ShowReplay(const std::string& name) override { replayShown = name; }
+    // Holds a replay's end for holdSteps steps, not counting frames meanwhile.
+    bool HoldReplayEnd() override
+    {
+        EXPECT_EQ(closed, 0);
+        return ++holdCalls <= holdSteps;
+    }
 
     int calls = 0;
     int presented = 0;
@@ -73,7 +81,11 @@ public:
     int closed = 0;
     bool player = false;                          // a player's window, where the card shows
     std::map<int, FrontEndEvents> scheduled;      // by call of BeginFrame
-    std::vector<Bitmap> shown;                    // every drawn picture, when drawing
+    bool keepPictures = false;
+    std::vector<Bitmap> shown;                    // every drawn picture, when kept
+    std::string replayShown;
+    int holdSteps = 0;
+    int holdCalls = 0;
 
 private:
     std::string text;
@@ -242,6 +254,33 @@ TEST_F(SessionTest, AViewerPausesAReplayWithoutChangingIt)
     EXPECT_EQ(ReadText(At("replayed.jsonl")), ReadText(At("recorded.jsonl")));
 }
 
+// The last frame stays as long as a window wants it, only when the replay played out: not headless,
+// not when the viewer ended it, not when --frames cut it short.
+TEST_F(SessionTest, AReplayInAWindowIsNamedAndItsEndHeldOnlyWhenItPlayedOut)
+{
+    ASSERT_TRUE(RecordGame(60, "0 down RIGHT\n30 up RIGHT\n"));
+    CScriptedFrontEnd viewer("", true);
+    viewer.holdSteps = 3;
+    ASSERT_EQ(Run(ReplayOptions(), viewer), EXIT_SUCCESS) << LastProblem();
+    EXPECT_EQ(viewer.replayShown, "game.replay");
+    EXPECT_EQ(viewer.holdCalls, 4);
+    EXPECT_EQ(viewer.presented, 60);   // held, not played on
+    EXPECT_EQ(viewer.closed, 1);
+    EXPECT_EQ(ReadText(At("replayed.jsonl")), ReadText(At("recorded.jsonl")));
+
+    CScriptedFrontEnd headless("", false);
+    CScriptedFrontEnd stopped("5 down ESCAPE\n", true);
+    CScriptedFrontEnd cut("", true);
+    HostOptions shorter = ReplayOptions();
+    shorter.frames = 30;
+    for (auto [frontEnd, options] : {std::pair{&headless, ReplayOptions()}, std::pair{&stopped, ReplayOptions()},
+                                     std::pair{&cut, shorter}}) {
+        frontEnd->holdSteps = 3;
+        ASSERT_EQ(Run(options, *frontEnd), EXIT_SUCCESS) << LastProblem();
+        EXPECT_EQ(frontEnd->holdCalls, 0);
+    }
+}
+
 TEST_F(SessionTest, SessionsRunOneAfterAnotherInOneProcessEachFromACleanStart)
 {
     ASSERT_TRUE(RecordGame(300, "0 down LEFT\n100 up LEFT\n101 down SPACE\n"));
@@ -272,6 +311,7 @@ TEST_F(SessionTest, TheHowToPlayCardHoldsAFirstGameAsRecordedPausedFramesThatRep
     options.record = At("game.replay");
     const auto playUntil = [](CScriptedFrontEnd& frontEnd, int frames) {
         frontEnd.player = true;
+        frontEnd.keepPictures = true;
         frontEnd.scheduled[frames].closed = true;
     };
     // Right is pressed to close the card, and let go at frame 40; then the game is played.

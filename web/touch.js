@@ -31,20 +31,31 @@ var VantorTouch = (function () {
     send(button.dataset.control, down);
   }
 
-  Array.prototype.forEach.call(panel.querySelectorAll('button'), function (button) {
-    // Each finger on a button holds it until it lifts; the page neither scrolls, zooms nor makes
-    // mouse clicks of it.
-    button.addEventListener('touchstart', function (event) {
-      event.preventDefault();
-      hold(button, true);
+  var buttons = panel.querySelectorAll('button');
+  var fingers = {};   // the control under each finger on the panel, by the touch's identifier
+
+  // A button is held while a finger is on it: a thumb slid from left to right lets go of the one
+  // and holds the other. The page neither scrolls, zooms nor makes mouse clicks of the touches.
+  function follow(event) {
+    event.preventDefault();
+    var lifted = event.type === 'touchend' || event.type === 'touchcancel';
+    Array.prototype.forEach.call(event.changedTouches, function (finger) {
+      if (lifted) { delete fingers[finger.identifier]; return; }
+      var under = document.elementFromPoint(finger.clientX, finger.clientY);
+      var button = under && under.closest('#touch button');
+      fingers[finger.identifier] = button && button.dataset.control;
     });
-    ['touchend', 'touchcancel'].forEach(function (kind) {
-      button.addEventListener(kind, function (event) {
-        event.preventDefault();
-        if (event.targetTouches.length === 0) hold(button, false);
-        wakeSound();
-      });
+    var held = Object.keys(fingers).map(function (id) { return fingers[id]; });
+    Array.prototype.forEach.call(buttons, function (button) {
+      hold(button, held.indexOf(button.dataset.control) >= 0);
     });
+    if (lifted) wakeSound();
+  }
+  ['touchstart', 'touchmove', 'touchend', 'touchcancel'].forEach(function (kind) {
+    panel.addEventListener(kind, follow);
+  });
+
+  Array.prototype.forEach.call(buttons, function (button) {
     // A mouse works them too (a touch screen's laptop, a test by hand).
     button.addEventListener('mousedown', function () { hold(button, true); });
     ['mouseup', 'mouseleave'].forEach(function (kind) {

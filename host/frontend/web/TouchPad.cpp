@@ -12,9 +12,6 @@ namespace {
 
 constexpr Sint16 kStickLeft = -32768;
 constexpr Sint16 kStickRight = 32767;
-// As many buttons as a browser's standard gamepad has, whose layout the browser build's SDL may
-// map the joystick by.
-constexpr int kVirtualButtonCount = 17;
 
 struct ControlButton {
     CTouchPad::Control control;
@@ -57,15 +54,17 @@ void CTouchPad::BeforeFrame()
     SDL_Joystick* joystick = SDL_GameControllerGetJoystick(controller);
     const bool left = (shown & Bit(Left)) != 0;
     const bool right = (shown & Bit(Right)) != 0;
-    const SDL_GameControllerButtonBind stick = SDL_GameControllerGetBindForAxis(controller, SDL_CONTROLLER_AXIS_LEFTX);
+    // Both at once: the stick's centre, as a pad's D-pad reads with both sides held.
+    const Sint16 stickX = left == right ? 0 : (left ? kStickLeft : kStickRight);
+    const auto stick = SDL_GameControllerGetBindForAxis(controller, SDL_CONTROLLER_AXIS_LEFTX);
     if (stick.bindType == SDL_CONTROLLER_BINDTYPE_AXIS) {
-        // Both at once: the stick's centre, as a pad's D-pad reads with both sides held.
-        SDL_JoystickSetVirtualAxis(joystick, stick.value.axis, left == right ? 0 : (left ? kStickLeft : kStickRight));
+        SDL_JoystickSetVirtualAxis(joystick, stick.value.axis, stickX);
     }
     for (const ControlButton& entry : kButtons) {
-        const SDL_GameControllerButtonBind bind = SDL_GameControllerGetBindForButton(controller, entry.button);
+        const auto bind = SDL_GameControllerGetBindForButton(controller, entry.button);
         if (bind.bindType == SDL_CONTROLLER_BINDTYPE_BUTTON) {
-            SDL_JoystickSetVirtualButton(joystick, bind.value.button, (shown & Bit(entry.control)) != 0 ? 1 : 0);
+            const Uint8 pressed = (shown & Bit(entry.control)) != 0 ? 1 : 0;
+            SDL_JoystickSetVirtualButton(joystick, bind.value.button, pressed);
         }
     }
 }
@@ -83,7 +82,7 @@ bool CTouchPad::Attach()
     desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
     desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
     desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = kVirtualButtonCount;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
     desc.name = "Touch controls";
     const int index = SDL_JoystickAttachVirtualEx(&desc);
     if (index < 0) {

@@ -71,11 +71,13 @@
   }
 
   // A warning of the host's (the terminal's reader sees it there): said in the bar, under the
-  // game, until the player dismisses it. A file the page keeps is not the player's to delete.
+  // game, one line each, until the player dismisses them. A file the page keeps is not the
+  // player's to delete.
   function warn(message) {
     var text = message.replace(/^warning: /, '').replace(/\(delete the file to start again from 0\)/,
       '(clear this site\'s data in the browser to start again from 0)');
-    noticeText.textContent = text.charAt(0).toUpperCase() + text.slice(1);
+    text = text.charAt(0).toUpperCase() + text.slice(1);
+    noticeText.textContent = notice.hidden ? text : noticeText.textContent + '\n' + text;
     notice.hidden = false;
     fit();
   }

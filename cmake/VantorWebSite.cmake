@@ -1,6 +1,6 @@
 # The web page: build/<preset>/site/ holds everything a static web host serves. vantor.js is the
 # loader, vantor.wasm the program (host, both plug-ins, SDL2 and SDL2_mixer), vantor.data the
-# game's data, and index.html, page.js, watch.js and icon.png the page around it.
+# game's data, and index.html, page.js, touch.js, watch.js and icon.png the page around it.
 set(VANTOR_SITE_DIR ${CMAKE_BINARY_DIR}/site)
 
 # Library functions that SDL's audio calls from its own JavaScript (starting the sound on the
@@ -27,7 +27,8 @@ set_property(TARGET vantor APPEND PROPERTY LINK_DEPENDS ${webSources}/pre.js ${l
 
 # The page's own files, and the game's icon drawn by the art generator.
 add_custom_target(vantor_site ALL
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${webSources}/index.html ${webSources}/page.js ${webSources}/watch.js
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${webSources}/index.html ${webSources}/page.js ${webSources}/touch.js
+            ${webSources}/watch.js
             ${VANTOR_SITE_DIR}
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_BINARY_DIR}/native-tools/icons/hicolor/32x32/apps/vantor.png
             ${VANTOR_SITE_DIR}/icon.png

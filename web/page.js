@@ -7,6 +7,8 @@
   var width = 640, height = 480;
   // A whole-number scale (sharp pixels) is kept while it fills at least this share of the room.
   var wholeScaleShare = 0.85;
+  // The touch controls go beside or below the picture while it keeps this share of its size.
+  var touchOutsideShare = 0.8;
   var screen = document.getElementById('screen');
   var canvas = document.getElementById('canvas');
   var status = document.getElementById('status');
@@ -17,14 +19,32 @@
   var best = document.getElementById('best');
   var picker = document.getElementById('picker');
   var dropping = document.getElementById('dropping');
+  var stage = document.getElementById('stage');
+  var touchPanel = document.getElementById('touch');
+  var notice = document.getElementById('notice');
+  var noticeText = document.getElementById('notice-text');
   var bestReplay = '/save/best.replay';
   var watching = null;   // the replay being watched, or null in play
   var lastProblem = '';
   var started = false;   // the game has started: its frames run
   var over = false;      // ended or failed: nothing more to say
 
+  // The picture as large as the visible part of the page allows, whole, in either orientation.
+  // With touch controls it leaves them room beside it (landscape) or below it (portrait) when that
+  // costs little of its size, and lies under their translucent buttons otherwise.
   function fit() {
-    var room = Math.min(window.innerWidth / width, (window.innerHeight - bar.offsetHeight) / height);
+    var view = window.visualViewport;
+    var roomWidth = view ? view.width : window.innerWidth;
+    var roomHeight = (view ? view.height : window.innerHeight) - bar.offsetHeight;
+    stage.style.bottom = touchPanel.style.bottom = bar.offsetHeight + 'px';
+    var room = Math.min(roomWidth / width, roomHeight / height);
+    if (VantorTouch.shown()) {
+      var reach = VantorTouch.reach();
+      var beside = Math.min((roomWidth - 2 * reach.side) / width, roomHeight / height);
+      var below = Math.min(roomWidth / width, (roomHeight - 2 * reach.below) / height);
+      var outside = Math.max(beside, below);
+      if (outside >= room * touchOutsideShare) room = outside;
+    }
     var whole = Math.floor(room);
     var sharp = whole >= 1 && whole >= room * wholeScaleShare;
     var scale = sharp ? whole : room;
@@ -48,6 +68,18 @@
       return 'the file ' + file[1] + ' could not be downloaded';
     }
     return text.replace(/^(Uncaught )?(Runtime)?Error: /, '').replace(/^Aborted\((.*)\)$/, '$1');
+  }
+
+  // A warning of the host's (the terminal's reader sees it there): said in the bar, under the
+  // game, one line each, until the player dismisses them. A file the page keeps is not the
+  // player's to delete.
+  function warn(message) {
+    var text = message.replace(/^warning: /, '').replace(/\(delete the file to start again from 0\)/,
+      '(clear this site\'s data in the browser to start again from 0)');
+    text = text.charAt(0).toUpperCase() + text.slice(1);
+    noticeText.textContent = notice.hidden ? text : noticeText.textContent + '\n' + text;
+    notice.hidden = false;
+    fit();
   }
 
   function failed(why) {
@@ -82,6 +114,8 @@
 
   fit();
   window.addEventListener('resize', fit);
+  if (window.visualViewport) window.visualViewport.addEventListener('resize', fit);
+  VantorTouch.whenShown(fit);
   window.addEventListener('error', function (event) {
     failed(describe(event.message || 'a file of the game could not be loaded'));
   });
@@ -113,6 +147,11 @@
     choose(event.dataTransfer.files[0]);
   });
   canvas.addEventListener('contextmenu', function (event) { event.preventDefault(); });
+  document.getElementById('notice-done').addEventListener('click', function () {
+    notice.hidden = true;
+    fit();
+    canvas.focus();
+  });
 
   var args = [];
   var query = new URLSearchParams(location.search);
@@ -126,6 +165,7 @@
     printErr: function (line) {
       // The host's own lines name it; the last one says why it stopped, if it did.
       if (/^vantor: /.test(line)) lastProblem = line.replace(/^vantor: /, '');
+      if (/^vantor: warning: /.test(line)) warn(lastProblem);
       console.warn(line);
     },
     setStatus: function (text) {
@@ -137,10 +177,11 @@
       status.hidden = true;
       canvas.focus();
       offerBestGame();
-      // Asks for a key press while the browser holds the sound (SDL's audio context waits).
+      // Asks for a key press or a tap while the browser holds the sound (SDL's audio context waits).
       var asking = setInterval(function () {
         var audio = window.Module.SDL2 && window.Module.SDL2.audioContext;
         var held = !!audio && audio.state === 'suspended' && !over;
+        sound.textContent = VantorTouch.used() ? 'Tap to turn the sound on' : 'Press any key to turn the sound on';
         sound.hidden = !held;
         if (audio && !held) clearInterval(asking);
       }, 250);
@@ -176,6 +217,8 @@
   function start(replay) {
     if (replay) {
       watching = replay;
+      VantorTouch.hide();
+      fit();
       args.push('--replay', replay.path);
       window.Module.preRun.push(function () {
         window.Module.FS.mkdir('/watch');

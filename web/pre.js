@@ -4,12 +4,19 @@
 Module['preRun'] = Module['preRun'] || [];
 Module['preRun'].push(function () {
   FS.mkdir('/save');
+  // A browser without IndexedDB at all (turned off by its user) would stop the loader at the
+  // mount's first use: /save stays in memory instead.
+  if (typeof indexedDB === 'undefined' || !indexedDB) {
+    err('vantor: warning: this browser keeps nothing for the page: the high score lasts for this visit');
+    return;
+  }
   FS.mount(IDBFS, {}, '/save');
   addRunDependency('vantor-save');
   FS.syncfs(true, function (error) {
     // Storage that cannot be read (private browsing, a blocked site) leaves an empty /save:
-    // the game plays on and its high score lasts for this visit.
-    if (error) console.warn('vantor: warning: the saved high score cannot be read (' + error + ')');
+    // the game plays on and its high score lasts for this visit. Said as the host says its
+    // warnings (the loader's err), which the page shows.
+    if (error) err('vantor: warning: the saved high score cannot be read (' + error + ')');
     removeRunDependency('vantor-save');
   });
 });
@@ -23,7 +30,7 @@ Module['preRun'].push(function () {
     saving = true;
     FS.syncfs(false, function (error) {
       saving = false;
-      if (error) console.warn('vantor: warning: the high score cannot be kept (' + error + ')');
+      if (error) err('vantor: warning: the high score cannot be kept (' + error + ')');
       else {
         Module['vantorSaves']++;
         if (Module['vantorSavesKept']) Module['vantorSavesKept']();

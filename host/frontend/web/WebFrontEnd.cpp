@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "frontend/web/TouchPad.h"
 #include "frontend/web/WebPage.h"
 
 namespace {
@@ -17,6 +18,12 @@ CWebFrontEnd::CWebFrontEnd() : CSdlFrontEnd(WindowPlace::Page) {}
 std::filesystem::path CWebFrontEnd::DefaultWorkDirectory()
 {
     return kSaveDirectory;
+}
+
+FrontEndEvents CWebFrontEnd::BeginFrame(std::int64_t frame)
+{
+    PageTouchPad().BeforeFrame();   // read by SDL as it pumps the frame's events
+    return CSdlFrontEnd::BeginFrame(frame);
 }
 
 float CWebFrontEnd::NextFrameTime()

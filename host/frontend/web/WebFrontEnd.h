@@ -1,5 +1,6 @@
 // The web page's front end: the window front end on the page's canvas. The browser runs the
-// frames, the high score lives in the browser's storage, and the page outlives the session.
+// frames, the high score lives in the browser's storage, the page's touch controls are a pad, and
+// the page outlives the session.
 #pragma once
 
 #include "frontend/sdl/SdlFrontEnd.h"
@@ -9,6 +10,7 @@ public:
     CWebFrontEnd();
 
     std::filesystem::path DefaultWorkDirectory() override;
+    FrontEndEvents BeginFrame(std::int64_t frame) override;
     float NextFrameTime() override;
     bool MayWait() const override { return false; }
     void Close(CHostSession& session) override;

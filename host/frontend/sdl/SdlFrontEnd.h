@@ -31,6 +31,8 @@ public:
     // Close left SDL's teardown running on a thread: the process must end without running
     // destructors (main does, after flushing its output).
     bool TeardownUnfinished() const { return teardownUnfinished; }
+    // The notice shown over the game now ("SOUND OFF", ...), or empty.
+    const std::string& NoticeText() const { return notice.Text(); }
 
 protected:
     // Takes the window and the sound away from the session, leaving both open.
@@ -45,4 +47,5 @@ private:
     SdlVideoStart video;
     bool teardownUnfinished = false;
     bool uncapped = false;   // frames not held to 60 a second (for benchmarks only)
+    bool soundDevice = false;   // the mixer opened a real device
 };

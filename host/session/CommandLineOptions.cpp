@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "formats/FrameInput.h"
+#include "system/HostPaths.h"
 
 namespace {
 
@@ -109,10 +110,13 @@ bool AddScreenshot(const std::string& name, const std::string& value, HostOption
     return true;
 }
 
+// The high score's place is this system's, so its help is put together at start-up.
+const std::string kWorkDirectoryHelp = std::string("where the game keeps its \"highscore\" file; default:\n") +
+                                       kUserDataDirectoryShown + " when playing,\nthe current directory when headless";
 
 // Table order is the order of --help. A new option is a field of HostOptions and a row here;
 // SetFlag and SetFile serve flags and file names.
-constexpr Option kOptions[] = {
+const Option kOptions[] = {
     {"--headless", nullptr, false,
      "run without a window and without sound, at a fixed frame\n"
      "time, driven by an input script",
@@ -149,11 +153,7 @@ constexpr Option kOptions[] = {
      "the high scores in it; exit status 0 when it does",
      SetVerify},
     {"--json", nullptr, false, "the --verify report as one JSON object", SetFlag<&HostOptions::json>},
-    {"--workdir", "DIR", false,
-     "where the game keeps its \"highscore\" file; default:\n"
-     "$XDG_DATA_HOME/vantor or ~/.local/share/vantor when playing,\n"
-     "the current directory when headless",
-     SetWorkDirectory},
+    {"--workdir", "DIR", false, kWorkDirectoryHelp.c_str(), SetWorkDirectory},
     {"--version", nullptr, false, "show the version of the game", SetFlag<&HostOptions::version>},
     {"--help", nullptr, false, "show this text", SetFlag<&HostOptions::help>},
 };

@@ -14,8 +14,8 @@ constexpr const char* kInputFactoryName = "CreateVantorInputObject";
 
 bool GameModuleIn(const std::filesystem::path& directory)
 {
-    if (CPluginLibrary::kLinkedIn) {
-        return true;
+    if (CPluginLibrary::kLinkedIn || !kInstalledUnderPrefix) {
+        return true;   // a missing module is then named beside the executable, where it belongs
     }
     std::error_code code;
     // Anything of that name counts, so that a damaged one is named rather than passed over.
@@ -43,7 +43,7 @@ void ReportProblem(const std::string& message)
     }
     std::fprintf(stderr, "vantor: %s\n", line.c_str());
     std::fflush(stderr);
-    lastProblem = "vantor: " + line;
+    lastProblem = line;
 }
 
 const std::string& LastProblem()
@@ -132,9 +132,7 @@ bool CHostSession::CheckData(std::string& error) const
 {
     std::error_code code;
     if (!std::filesystem::is_directory(dataDirectory, code)) {
-        error = "the game's data directory " + dataDirectory.string() +
-                " is missing: keep the game's files together as they were installed or unpacked "
-                "(a build makes it beside the program)";
+        error = "the game's data directory " + dataDirectory.string() + " is missing: " + kKeepFilesTogether;
         return false;
     }
     return true;

@@ -66,5 +66,6 @@ private:
 
 // Prints "vantor: <message>" on the error stream.
 void ReportProblem(const std::string& message);
-// The last line ReportProblem printed, or empty.
+// The last message ReportProblem printed, without the program's name that starts its line (a
+// message box has the name in its title), or empty.
 const std::string& LastProblem();

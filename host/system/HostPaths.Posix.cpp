@@ -15,6 +15,10 @@ std::FILE* OpenFile(const std::filesystem::path& file, const char* mode)
     return std::fopen(file.c_str(), mode);
 }
 
+const bool kInstalledUnderPrefix = true;
+const char* const kUserDataDirectoryShown = "$XDG_DATA_HOME/vantor or ~/.local/share/vantor";
+const char* const kKeepFilesTogether = "keep the game's files together as they were installed or unpacked";
+
 std::filesystem::path UserDataDirectory()
 {
     const char* dataHome = std::getenv("XDG_DATA_HOME");

@@ -29,6 +29,10 @@ std::filesystem::path ExecutableDirectory()
     }
 }
 
+const bool kInstalledUnderPrefix = false;
+const char* const kUserDataDirectoryShown = "%LOCALAPPDATA%\\Vantor";
+const char* const kKeepFilesTogether = "keep the unzipped files together, with data\\ beside vantor.exe";
+
 std::filesystem::path UserDataDirectory()
 {
     const wchar_t* localAppData = _wgetenv(L"LOCALAPPDATA");

@@ -34,6 +34,14 @@ enum class NewDirectory {
     Private,   // the owner's alone (the default data directory: nobody else needs it)
 };
 
+// This system's ways, for the layout and for the words the player reads. Whether a game is ever
+// installed apart from its executable (false on Windows, where the unzipped folder holds it all):
+extern const bool kInstalledUnderPrefix;
+// Where UserDataDirectory() is, written as the player would write it.
+extern const char* const kUserDataDirectoryShown;
+// What the player does to keep the game's files where the host finds them.
+extern const char* const kKeepFilesTogether;
+
 // Creates the directory if needed and makes it the working directory; false with a reason.
 bool EnterWorkDirectory(const std::filesystem::path& directory, std::string& error,
                         NewDirectory made = NewDirectory::Shared);

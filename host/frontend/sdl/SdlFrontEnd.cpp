@@ -60,7 +60,8 @@ bool CSdlFrontEnd::Open(CHostSession& session, std::string& error)
     if (CGraphicsService::LoadBitmapFile(session.DataDirectory() / kIconPicture, false, icon, error)) {
         window->SetIcon(icon);
     }
-    if (mixer->Open(error)) {
+    soundDevice = mixer->Open(error);
+    if (soundDevice) {
         session.SetSoundOutput(*mixer);
     } else {
         ReportProblem("no sound device (" + error + "); playing without sound");
@@ -100,11 +101,16 @@ FrontEndEvents CSdlFrontEnd::BeginFrame(std::int64_t)
             events.closed = true;
             return events;
         }
-        // M switches the sound; not game input, so never recorded and never in a trace.
+        // M switches the sound; not game input, so never recorded and never in a trace. Without
+        // a device there is nothing to switch, and the player is told so.
         if (event.type == SDL_KEYDOWN && event.key.repeat == 0 &&
             event.key.keysym.scancode == SDL_SCANCODE_M && mixer != nullptr) {
-            mixer->SetMuted(!mixer->Muted());
-            notice.Show(mixer->Muted() ? "SOUND OFF" : "SOUND ON", SDL_GetTicks64());
+            const char* said = "NO SOUND";
+            if (soundDevice) {
+                mixer->SetMuted(!mixer->Muted());
+                said = mixer->Muted() ? "SOUND OFF" : "SOUND ON";
+            }
+            notice.Show(said, SDL_GetTicks64());
         }
         // H asks for the how-to-play card; any other press closes it. Neither reaches the game.
         if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {

@@ -34,6 +34,8 @@ public:
     // Close left SDL's teardown running on a thread: the process must end without running
     // destructors (main does, after flushing its output).
     bool TeardownUnfinished() const { return teardownUnfinished; }
+    // The notice shown over the game now ("SOUND OFF", ...), or empty.
+    const std::string& NoticeText() const { return notice.Text(); }
 
 protected:
     // Takes the window and the sound away from the session, leaving both open.
@@ -49,4 +51,5 @@ private:
     bool teardownUnfinished = false;
     bool uncapped = false;   // frames not held to 60 a second (for benchmarks only)
     bool holdingReplay = false;
+    bool soundDevice = false;   // the mixer opened a real device
 };

@@ -307,6 +307,8 @@ TEST_F(BrokenInstallTest, AMissingDataDirectoryIsTheFirstAndOnlyWord)
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.errors.rfind("vantor: the game's data directory ", 0), 0u) << run.errors;
     EXPECT_NE(run.errors.find("is missing: keep the game's files together"), std::string::npos) << run.errors;
+    EXPECT_EQ(run.errors.find("build", run.errors.find("is missing")), std::string::npos)
+        << "an installed game has no build: " << run.errors;
     EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
 }
 

@@ -215,7 +215,7 @@ TEST_F(SessionTest, AnOutputThatFailsFailsTheSessionButNotTheGameOrTheOtherOutpu
     options.record = At("game.replay");
     CScriptedFrontEnd frontEnd("0 down RIGHT\n", false);
     EXPECT_EQ(Run(options, frontEnd), EXIT_FAILURE);
-    EXPECT_EQ(LastProblem(), "vantor: cannot write the trace file /dev/full");
+    EXPECT_EQ(LastProblem(), "cannot write the trace file /dev/full");
     EXPECT_EQ(frontEnd.calls, 600);
     EXPECT_EQ(frontEnd.closed, 1);
     EXPECT_EQ(ReadReplay(At("game.replay")).FrameCount(), 600);

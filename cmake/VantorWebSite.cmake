@@ -1,6 +1,7 @@
 # The web page: build/<preset>/site/ holds everything a static web host serves. vantor.js is the
 # loader, vantor.wasm the program (host, both plug-ins, SDL2 and SDL2_mixer), vantor.data the
-# game's data, and index.html, page.js, touch.js, watch.js and icon.png the page around it.
+# game's data, and index.html, page.css, page.js, touch.js, watch.js and icon.png the page around
+# it.
 set(VANTOR_SITE_DIR ${CMAKE_BINARY_DIR}/site)
 
 # Library functions that SDL's audio calls from its own JavaScript (starting the sound on the
@@ -16,6 +17,8 @@ target_link_options(vantor PRIVATE
     -sALLOW_MEMORY_GROWTH=1
     -sEXIT_RUNTIME=0
     -sEXPORTED_RUNTIME_METHODS=FS
+    # No eval or new Function in the loader: the page's content policy would refuse them.
+    -sDYNAMIC_EXECUTION=0
     -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${libraryFunctions}
     -lidbfs.js
     --pre-js ${webSources}/pre.js
@@ -27,7 +30,7 @@ set_property(TARGET vantor APPEND PROPERTY LINK_DEPENDS ${webSources}/pre.js ${l
 
 # The page's own files, and the game's icon drawn by the art generator.
 add_custom_target(vantor_site ALL
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${webSources}/index.html ${webSources}/page.js ${webSources}/touch.js
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${webSources}/index.html ${webSources}/page.css ${webSources}/page.js ${webSources}/touch.js
             ${webSources}/watch.js
             ${VANTOR_SITE_DIR}
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_BINARY_DIR}/native-tools/icons/hicolor/32x32/apps/vantor.png

@@ -95,7 +95,7 @@
 
   function note(text, problem) {
     watchingNote.textContent = text;
-    watchingNote.style.color = problem ? '#ffb4a8' : '';
+    watchingNote.classList.toggle('problem', !!problem);
     watchingNote.hidden = false;
   }
 

@@ -21,6 +21,15 @@ class ProtocolError(Exception):
     pass
 
 
+# Reports every violation of the page's content policy to the test, from before the page's first
+# script, in every document the page loads (a binding, which the page cannot answer for itself).
+POLICY_WATCH = """document.addEventListener('securitypolicyviolation', (event) => {
+  vantorPolicyViolation(JSON.stringify({directive: event.effectiveDirective, blocked: event.blockedURI,
+                                        source: event.sourceFile + ':' + event.lineNumber,
+                                        sample: event.sample}));
+}, true);"""
+
+
 class Browser:
     """One headless Chromium with a fresh profile, and one page in it."""
 
@@ -57,6 +66,9 @@ class Browser:
         self.session = self.call('Target.attachToTarget', targetId=target, flatten=True)['sessionId']
         for domain in ('Page', 'Runtime', 'Log'):
             self.page(domain + '.enable')
+        self._violations_taken = 0
+        self.page('Runtime.addBinding', name='vantorPolicyViolation')
+        self.page('Page.addScriptToEvaluateOnNewDocument', source=POLICY_WATCH)
         self.page('Emulation.setDeviceMetricsOverride', width=width, height=height,
                   deviceScaleFactor=1, mobile=False)
 
@@ -78,7 +90,15 @@ class Browser:
         return self
 
     def __exit__(self, *exception):
+        # Every test fails on a violation of the page's policy that it did not take as expected.
+        try:
+            self.pump(0.2)
+        except ProtocolError:
+            pass
+        broken = self.violations()
         self.close()
+        if exception[0] is None and broken:
+            raise AssertionError('the page broke its content policy:\n  ' + '\n  '.join(broken))
 
     # --- The protocol ---------------------------------------------------------------------------
 
@@ -191,6 +211,22 @@ class Browser:
             elif method == 'Log.entryAdded' and params['entry']['level'] == 'error':
                 found.append('log: %s %s' % (params['entry']['text'], params['entry'].get('url', '')))
         return found
+
+    def violations(self, take=False):
+        """The violations of the page's content policy reported since the last taken, as the
+        browser's event describes them and as its console says them;
+        take: they were expected, and are not reported again."""
+        found = []
+        for event in self.events:
+            method, params = event['method'], event['params']
+            if method == 'Runtime.bindingCalled' and params['name'] == 'vantorPolicyViolation':
+                found.append('event: ' + params['payload'])
+            elif method == 'Log.entryAdded' and 'Content Security Policy' in params['entry']['text']:
+                found.append('console: ' + params['entry']['text'])
+        new = found[self._violations_taken:]
+        if take:
+            self._violations_taken = len(found)
+        return new
 
     def key(self, key, code, key_code, down):
         self.page('Input.dispatchKeyEvent', type='keyDown' if down else 'keyUp', key=key, code=code,

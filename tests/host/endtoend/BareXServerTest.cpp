@@ -89,15 +89,6 @@ std::string OnDisplay(const CBareXServer& server)
 // A toggle held a moment, as a hand presses it.
 const char* const kToggle = "keydown alt keydown Return sleep 0.2 keyup Return keyup alt";
 
-Bitmap Shot(const CTempDirectory& work, const std::string& name)
-{
-    const std::string text = ReadText(work.Path() / name);
-    Bitmap shot;
-    std::string error;
-    EXPECT_TRUE(DecodeBmp({text.begin(), text.end()}, shot, error)) << error;
-    return shot;
-}
-
 // The share of the picture that is not black: the night scene nearly fills it.
 double LitShare(const Bitmap& shot)
 {
@@ -117,7 +108,7 @@ TEST(BareXServerTest, FullscreenAndBackShowTheWholePictureAsThePlayerSeesIt)
     server.TypeOnceShown("^Vantor$", kToggle);
     const RunResult full = RunVantor(work, "", "--workdir . --frames 240 --screenshot 230:full.bmp", environment);
     ASSERT_EQ(full.status, 0) << full.errors;
-    const Bitmap fullShot = Shot(work, "full.bmp");
+    const Bitmap fullShot = ReadShot(work, "full.bmp");
     EXPECT_EQ(fullShot.width, 1280);   // the desktop's width, the aspect kept
     EXPECT_EQ(fullShot.height, 960);
     EXPECT_GT(LitShare(fullShot), 0.9);   // not a quarter of it in a corner
@@ -125,7 +116,7 @@ TEST(BareXServerTest, FullscreenAndBackShowTheWholePictureAsThePlayerSeesIt)
     server.TypeOnceShown("^Vantor$", std::string(kToggle) + " sleep 0.5 " + kToggle);
     const RunResult back = RunVantor(work, "", "--workdir . --frames 240 --screenshot 230:back.bmp", environment);
     ASSERT_EQ(back.status, 0) << back.errors;
-    const Bitmap backShot = Shot(work, "back.bmp");
+    const Bitmap backShot = ReadShot(work, "back.bmp");
     EXPECT_EQ(backShot.width, 640);
     EXPECT_EQ(backShot.height, 480);
     EXPECT_GT(LitShare(backShot), 0.9);

@@ -14,15 +14,6 @@
 
 namespace {
 
-Bitmap Shot(const CTempDirectory& work, const std::string& name)
-{
-    const std::string text = ReadText(work.Path() / name);
-    Bitmap shot;
-    std::string error;
-    EXPECT_TRUE(DecodeBmp({text.begin(), text.end()}, shot, error)) << error;
-    return shot;
-}
-
 // The trace line of one frame.
 JsonValue TraceFrame(const CTempDirectory& work, long frame)
 {
@@ -74,8 +65,8 @@ TEST(OverlayEndToEndTest, ThePausePictureStaysClearOfTheGameOverTitleAndMenu)
     ASSERT_LT(wordsTop, 200.0) << "the game never showed its game-over menu";
 
     // Every row the pause picture changed, beyond dimming, lies above them.
-    const Bitmap over = Shot(work, "over.bmp");
-    const Bitmap paused = Shot(work, "paused.bmp");
+    const Bitmap over = ReadShot(work, "over.bmp");
+    const Bitmap paused = ReadShot(work, "paused.bmp");
     ASSERT_EQ(over.pixels.size(), paused.pixels.size());
     int lowestChanged = -1;
     for (int y = 0; y < over.height; ++y) {

@@ -55,3 +55,12 @@ std::string TraceText(const CTempDirectory& work, const std::string& name)
 {
     return ReadText(work.Path() / name);
 }
+
+Bitmap ReadShot(const CTempDirectory& work, const std::string& name)
+{
+    const std::string text = ReadText(work.Path() / name);
+    Bitmap shot;
+    std::string error;
+    EXPECT_TRUE(DecodeBmp({text.begin(), text.end()}, shot, error)) << name << ": " << error;
+    return shot;
+}

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/BmpCodec.h"
 #include "Json.h"
 #include "TestFiles.h"
 
@@ -30,3 +31,6 @@ RunResult RunVantor(const CTempDirectory& work, const std::string& script, const
 
 // A file of the work directory as text.
 std::string TraceText(const CTempDirectory& work, const std::string& name);
+
+// A screenshot of the work directory (a failure when it cannot be read).
+Bitmap ReadShot(const CTempDirectory& work, const std::string& name);

@@ -4,31 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 
 #include "engine/GraphicsService.h"
 #include "formats/BmpCodec.h"
 #include "Json.h"
 #include "RunVantor.h"
 #include "TestFiles.h"
-
-namespace {
-
-// The trace line of one frame.
-JsonValue TraceFrame(const CTempDirectory& work, long frame)
-{
-    std::istringstream lines(TraceText(work, "trace.jsonl"));
-    JsonValue value;
-    for (std::string line; std::getline(lines, line);) {
-        if (ParseJson(line, value) && static_cast<long>(value["frame"].number) == frame) {
-            return value;
-        }
-    }
-    ADD_FAILURE() << "no trace line for frame " << frame;
-    return value;
-}
-
-}  // namespace
 
 TEST(OverlayEndToEndTest, ThePausePictureStaysClearOfTheGameOverTitleAndMenu)
 {
@@ -40,7 +21,7 @@ TEST(OverlayEndToEndTest, ThePausePictureStaysClearOfTheGameOverTitleAndMenu)
     ASSERT_EQ(run.status, 0) << run.errors;
 
     // The top of the game-over words, as the game placed them.
-    const JsonValue frame = TraceFrame(work, 2999);
+    const JsonValue frame = run.Frame(2999);
     double wordsTop = 480.0;
     for (const JsonValue& sprite : frame["sprites"].items) {
         const std::string image = sprite["image"].IsNull() ? "" : sprite["image"].text;

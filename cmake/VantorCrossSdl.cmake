@@ -43,6 +43,15 @@ if(NOT TARGET SDL2_mixer::SDL2_mixer)
         INTERFACE_LINK_LIBRARIES "SDL2_mixer::SDL2_mixer-static;SDL2::SDL2")
 endif()
 
+# winmm.dll and version.dll are not among Windows' KnownDLLs: a program importing them would
+# load copies planted beside it before main. What SDL takes from them is bound at run time instead
+# (host/system/SystemImports.Windows.cpp, target VantorSystemImports, which such programs link).
+if(vantorSdlTarget STREQUAL "windows")
+    get_target_property(sdlLinks SDL2::SDL2-static INTERFACE_LINK_LIBRARIES)
+    list(REMOVE_ITEM sdlLinks "$<LINK_ONLY:winmm>" "$<LINK_ONLY:version>")
+    set_target_properties(SDL2::SDL2-static PROPERTIES INTERFACE_LINK_LIBRARIES "${sdlLinks}")
+endif()
+
 set(VANTOR_SDL2_LICENSE_FILES "${sdlRoot}/share/licenses/SDL2/LICENSE.txt"
                               "${sdlRoot}/share/licenses/SDL2_mixer/LICENSE.txt")
 set(VANTOR_HAVE_SDL2 ON)

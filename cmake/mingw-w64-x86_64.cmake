@@ -18,6 +18,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Every executable links its runtime in; DLLs get the same from vantor_plugin.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -static")
 
+# A stack protector in everything built with this file: our programs and DLLs, and SDL built by
+# scripts/sdl-for (whose cache key hashes this file). The flag is on the link lines too, where it
+# brings in GCC's libssp, linked statically like the rest of the runtime: nothing more to ship.
+set(CMAKE_C_FLAGS_INIT "-fstack-protector-strong")
+set(CMAKE_CXX_FLAGS_INIT "-fstack-protector-strong")
+
 # CTest and gtest discovery run the test programs through Wine, in a private prefix of this build.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/windows/wine-run
     ${CMAKE_BINARY_DIR}/wine)

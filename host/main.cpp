@@ -8,6 +8,7 @@
 #include "session/CommandLine.h"
 #include "frontend/headless/HeadlessFrontEnd.h"
 #include "system/HostConsole.h"
+#include "system/LibrarySearch.h"
 #include "session/HostSession.h"
 #include "frontend/sdl/WindowFrontEnd.h"
 #include "session/SessionLoop.h"
@@ -53,6 +54,7 @@ int Run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    LibrarySearchRestrict();   // before anything may load a library by name
     HostConsoleStart();
     // Nothing may end the program without a word: what the host did not foresee is said in one
     // line. The game module's own code never throws across its boundary.

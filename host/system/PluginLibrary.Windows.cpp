@@ -42,10 +42,10 @@ bool CPluginLibrary::Open(const std::filesystem::path& file, std::string& error)
     // section and refuses one whose sections' raw data lie past the end of the file
     // (ERROR_BAD_EXE_FORMAT), which SystemMessage then names.
     const std::filesystem::path absolute = std::filesystem::absolute(file, code);
-    // The plug-in itself by its full path; what it imports only from its own folder and from the
-    // system's, never from the current directory or PATH.
-    HMODULE module = LoadLibraryExW(absolute.c_str(), nullptr,
-                                    LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // The plug-in itself by its full path; what it imports only from the system's folder: our
+    // plug-ins link their runtime in and import system DLLs alone, and some of those (DirectInput)
+    // are not KnownDLLs, which a copy planted beside the plug-in would otherwise replace.
+    HMODULE module = LoadLibraryExW(absolute.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (module == nullptr) {
         error = SystemMessage(GetLastError());
         return false;

@@ -11,5 +11,6 @@ ExternalProject_Add(vantor_native_assets
     BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target vantor_assets
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
+    BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/native-tools/icons/vantor.ico   # vantor.exe's icon
     USES_TERMINAL_BUILD ON)
 add_custom_target(vantor_assets ALL DEPENDS vantor_native_assets)

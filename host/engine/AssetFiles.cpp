@@ -26,7 +26,8 @@ bool ResolveAsset(const std::filesystem::path& dataDirectory, const char* plugin
             return false;
         }
     }
-    location.file = dataDirectory / relative;
+    // In the system's own separators throughout, so that a message names one path, not a mix.
+    location.file = (dataDirectory / relative).make_preferred();
     return true;
 }
 

@@ -56,23 +56,11 @@ void WarnIfWorkDirectoryShared(const std::filesystem::path& here)
 
 void WarnAboutWorkDirectory()
 {
-    // What the game's save will find there, by the save's own rules (DurableFile).
     std::error_code code;
     const std::filesystem::path here = std::filesystem::current_path(code);
-    const std::string shown = (here / kHighScorePath).string();
     WarnIfWorkDirectoryShared(here);
-    switch (DurableFile::Inspect(kHighScorePath)) {
-    case DurableFile::Kind::NotAFile:
-        std::fprintf(stderr, "vantor: warning: %s is not a regular file; it is left alone and "
-                             "the high score is neither read nor saved\n", shown.c_str());
+    if (WarnAboutHighScoreFile(here)) {
         return;
-    case DurableFile::Kind::ReadOnly:
-        std::fprintf(stderr, "vantor: warning: %s is read-only; the high score will not be saved\n",
-                     shown.c_str());
-        return;
-    case DurableFile::Kind::Missing:
-    case DurableFile::Kind::Writable:
-        break;
     }
     // The save goes beside the file, or beside the target of a link.
     const std::filesystem::path target = DurableFile::FollowLinks(kHighScorePath);

@@ -44,6 +44,10 @@ std::filesystem::path UserDataDirectory()
 
 void WarnAboutWorkDirectory()
 {
+    std::error_code code;
+    if (WarnAboutHighScoreFile(std::filesystem::current_path(code))) {
+        return;
+    }
     // Windows has no access(W_OK) for folders that tells the truth about ACLs: try a file.
     const HANDLE probe = CreateFileW(L"vantor-write-check.tmp", GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
@@ -51,7 +55,6 @@ void WarnAboutWorkDirectory()
         if (GetLastError() == ERROR_FILE_EXISTS) {
             return;   // a leftover of a killed run: the folder is writable
         }
-        std::error_code code;
         std::fprintf(stderr, "vantor: warning: cannot write in %s; the high score will not be saved\n",
                      std::filesystem::current_path(code).string().c_str());
         return;

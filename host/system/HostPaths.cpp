@@ -4,6 +4,9 @@
 #include <cctype>
 #include <cstring>
 
+#include "DurableFile.h"
+#include "HighScoreFormat.h"
+
 HostLayout LayoutFor(const std::filesystem::path& executableDirectory, bool gameModuleBeside)
 {
     if (gameModuleBeside) {
@@ -42,4 +45,24 @@ std::string SystemReason(int error)
         reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
     }
     return reason;
+}
+
+bool WarnAboutHighScoreFile(const std::filesystem::path& here)
+{
+    // What the game's save will find there, by the save's own rules (DurableFile).
+    const std::string shown = (here / kHighScorePath).string();
+    switch (DurableFile::Inspect(kHighScorePath)) {
+    case DurableFile::Kind::NotAFile:
+        std::fprintf(stderr, "vantor: warning: %s is not a regular file; it is left alone and "
+                             "the high score is neither read nor saved\n", shown.c_str());
+        return true;
+    case DurableFile::Kind::ReadOnly:
+        std::fprintf(stderr, "vantor: warning: %s is read-only; the high score will not be saved\n",
+                     shown.c_str());
+        return true;
+    case DurableFile::Kind::Missing:
+    case DurableFile::Kind::Writable:
+        break;
+    }
+    return false;
 }

@@ -52,6 +52,9 @@ bool EnterWorkDirectory(const std::filesystem::path& directory, std::string& err
 // someone else could change the files there (a directory of another user's, or one anybody may
 // write in without the sticky bit): the saves stay safe, but the scores may not be the player's.
 void WarnAboutWorkDirectory();
+// Its part that is the same on every system: warns when the "highscore" file in the working
+// directory (here) is no regular file or is read-only; true when it warned.
+bool WarnAboutHighScoreFile(const std::filesystem::path& here);
 
 // The system's reason for an errno value, as words that fit in a sentence ("permission denied").
 std::string SystemReason(int error);

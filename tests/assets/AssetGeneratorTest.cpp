@@ -9,6 +9,8 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <png.h>
 
@@ -63,6 +65,58 @@ std::map<std::string, std::string> Tree(const fs::path& root)
         if (entry.is_regular_file())
             files[fs::relative(entry.path(), root).generic_string()] = ReadAll(entry.path());
     return files;
+}
+
+uint32_t Little(const std::string& bytes, std::size_t at, int count)
+{
+    uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = value << 8 | static_cast<uint8_t>(bytes.at(at + static_cast<std::size_t>(i)));
+    return value;
+}
+
+// The Windows icon holds every PNG icon's picture: the largest as that very PNG, the others as
+// bitmaps whose colours and transparency mask match the PNG's pixels where we look.
+void ExpectWindowsIconMatchesThePngs(const fs::path& iconDir)
+{
+    const std::string ico = ReadAll(iconDir / WindowsIconPath());
+    ASSERT_GE(ico.size(), 6u);
+    ASSERT_EQ(Little(ico, 2, 2), 1u) << "not an icon";
+    ASSERT_EQ(Little(ico, 4, 2), IconSizes().size());
+    for (std::size_t i = 0; i < IconSizes().size(); ++i) {
+        const int size = IconSizes()[i];
+        SCOPED_TRACE(size);
+        const std::size_t entry = 6 + 16 * i;
+        const uint32_t length = Little(ico, entry + 8, 4);
+        const uint32_t offset = Little(ico, entry + 12, 4);
+        ASSERT_LE(static_cast<std::size_t>(offset) + length, ico.size());
+        EXPECT_EQ(Little(ico, entry, 1), static_cast<uint32_t>(size % 256));
+        const std::string image = ico.substr(offset, length);
+        const std::string png = ReadAll(iconDir / IconPath(size));
+        if (size == 256) {
+            EXPECT_TRUE(image == png) << "the 256-pixel image is not the PNG";
+            continue;
+        }
+        ASSERT_EQ(Little(image, 4, 4), static_cast<uint32_t>(size));
+        ASSERT_EQ(Little(image, 8, 4), static_cast<uint32_t>(size) * 2) << "colour and mask rows";
+        const std::size_t maskRow = (static_cast<std::size_t>(size) + 31) / 32 * 4;
+        const std::size_t side = static_cast<std::size_t>(size);
+        ASSERT_EQ(image.size(), 40 + side * side * 4 + maskRow * side);
+        png_image decoded{};
+        decoded.version = PNG_IMAGE_VERSION;
+        ASSERT_NE(png_image_begin_read_from_memory(&decoded, png.data(), png.size()), 0);
+        decoded.format = PNG_FORMAT_BGRA;
+        std::vector<png_byte> pixels(PNG_IMAGE_SIZE(decoded));
+        ASSERT_NE(png_image_finish_read(&decoded, nullptr, pixels.data(), 0, nullptr), 0);
+        for (const auto& [x, y] : {std::pair<std::size_t, std::size_t>{0, 0}, {side / 2, side / 2}, {side / 3, 1}}) {
+            const std::size_t row = side - 1 - y;  // bitmaps are stored bottom-up
+            const std::string colour = image.substr(40 + (row * side + x) * 4, 4);
+            EXPECT_EQ(colour, std::string(reinterpret_cast<const char*>(&pixels[(y * side + x) * 4]), 4))
+                << x << "," << y;
+            const bool masked = (Little(image, 40 + side * side * 4 + row * maskRow + x / 8, 1) >> (7 - x % 8)) & 1;
+            EXPECT_EQ(masked, pixels[(y * side + x) * 4 + 3] == 0) << x << "," << y;
+        }
+    }
 }
 
 }  // namespace
@@ -121,7 +175,7 @@ TEST(AssetGenerator, PreviewPicturesLoad)
     EXPECT_EQ(sceneSurface->h, 480);
 }
 
-TEST(AssetGenerator, WritesTheDesktopIconAsPngAtEverySize)
+TEST(AssetGenerator, WritesTheDesktopIconAsPngAtEverySizeAndOneWindowsIcon)
 {
     ScratchDir scratch("icons");
     ASSERT_EQ(RunGenerator("--icons " + Quote(scratch.path / "icons"), scratch.path / "log"), 0)
@@ -152,4 +206,7 @@ TEST(AssetGenerator, WritesTheDesktopIconAsPngAtEverySize)
         EXPECT_TRUE(ReadAll(built) == ReadAll(scratch.path / "icons" / IconPath(size))) << built;
         EXPECT_FALSE(fs::exists(DataDir() / "icons"));
     }
+    ExpectWindowsIconMatchesThePngs(scratch.path / "icons");
+    EXPECT_TRUE(ReadAll(fs::path(VANTOR_TEST_ICON_DIR) / WindowsIconPath()) ==
+                ReadAll(scratch.path / "icons" / WindowsIconPath()));
 }

@@ -62,6 +62,11 @@ std::filesystem::path IconPath(int size)
     return std::filesystem::path("hicolor") / square / "apps" / "vantor.png";
 }
 
+std::filesystem::path WindowsIconPath()
+{
+    return "vantor.ico";
+}
+
 int SoundSampleRate()
 {
     return synth::kSampleRate;
@@ -98,6 +103,7 @@ bool WriteAssets(const std::filesystem::path& dataDir, std::string& error)
 
 bool WriteIcons(const std::filesystem::path& iconDir, std::string& error)
 {
+    std::vector<CCanvas> all;
     for (int size : IconSizes()) {
         const std::filesystem::path path = iconDir / IconPath(size);
         std::error_code code;
@@ -106,10 +112,15 @@ bool WriteIcons(const std::filesystem::path& iconDir, std::string& error)
             error = "cannot create " + path.parent_path().string() + ": " + code.message();
             return false;
         }
-        if (!WriteFile(path, EncodePng(art::Icon(size)))) {
+        all.push_back(art::Icon(size));
+        if (!WriteFile(path, EncodePng(all.back()))) {
             error = "cannot write " + path.string();
             return false;
         }
+    }
+    if (!WriteFile(iconDir / WindowsIconPath(), EncodeIco(all))) {
+        error = "cannot write " + (iconDir / WindowsIconPath()).string();
+        return false;
     }
     return true;
 }

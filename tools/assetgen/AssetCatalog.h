@@ -29,11 +29,13 @@ const std::vector<SoundAsset>& SoundAssets();
 // (hicolor/NxN/apps/vantor.png, the freedesktop icon theme layout).
 const std::vector<int>& IconSizes();
 std::filesystem::path IconPath(int size);
+// The same sizes in one Windows icon file, for the program and its installer.
+std::filesystem::path WindowsIconPath();
 int SoundSampleRate();
 
 // Writes dataDir/images/* and dataDir/sounds/*, creating the folders. On failure returns false
 // with a message naming the file in error.
 bool WriteAssets(const std::filesystem::path& dataDir, std::string& error);
-// Writes iconDir/hicolor/NxN/apps/vantor.png for every icon size; false with a message on
-// failure.
+// Writes iconDir/hicolor/NxN/apps/vantor.png for every icon size, and iconDir/vantor.ico; false
+// with a message on failure.
 bool WriteIcons(const std::filesystem::path& iconDir, std::string& error);

@@ -1,4 +1,4 @@
-// BMP and WAV encoding, little-endian byte by byte so the output is the same on every host.
+// BMP, ICO and WAV encoding, little-endian byte by byte so the output is the same on every host.
 #include "FileFormats.h"
 
 #include <fstream>
@@ -107,6 +107,70 @@ Bytes EncodeBmp24(const CCanvas& canvas)
         while (out.size() - rowStart < rowSize)
             out.push_back(0);
     }
+    return out;
+}
+
+namespace {
+
+constexpr int kLargestBitmapIcon = 255;   // larger sizes are stored as PNG
+
+// An icon's image as a bitmap: its header gives twice the height (the colour rows, then the
+// 1-bit transparency mask), rows bottom-up, colour as BGRA.
+Bytes IconBitmap(const CCanvas& canvas)
+{
+    const int size = canvas.Width();
+    const uint32_t maskRow = (static_cast<uint32_t>(size) + 31) / 32 * 4;
+    Bytes out;
+    Put32(out, kInfoHeaderSize);
+    Put32(out, static_cast<uint32_t>(size));
+    Put32(out, static_cast<uint32_t>(size) * 2);
+    Put16(out, 1);
+    Put16(out, 32);
+    for (int i = 0; i < 6; ++i)  // no compression, sizes and colours unused
+        Put32(out, 0);
+    for (int y = size - 1; y >= 0; --y) {
+        for (int x = 0; x < size; ++x) {
+            const Rgba p = canvas.Get(x, y).Clear() ? pal::kClear : canvas.Get(x, y);
+            out.insert(out.end(), {p.b, p.g, p.r, p.a});
+        }
+    }
+    for (int y = size - 1; y >= 0; --y) {
+        Bytes row(maskRow, 0);
+        for (int x = 0; x < size; ++x) {
+            if (canvas.Get(x, y).Clear())
+                row[static_cast<std::size_t>(x / 8)] |= static_cast<uint8_t>(0x80u >> (x % 8));
+        }
+        out.insert(out.end(), row.begin(), row.end());
+    }
+    return out;
+}
+
+}  // namespace
+
+Bytes EncodeIco(const std::vector<CCanvas>& images)
+{
+    constexpr uint32_t kDirectorySize = 6;
+    constexpr uint32_t kEntrySize = 16;
+    std::vector<Bytes> encoded;
+    for (const CCanvas& canvas : images)
+        encoded.push_back(canvas.Width() > kLargestBitmapIcon ? EncodePng(canvas) : IconBitmap(canvas));
+    Bytes out;
+    Put16(out, 0);
+    Put16(out, 1);  // an icon, not a cursor
+    Put16(out, static_cast<uint32_t>(images.size()));
+    uint32_t offset = kDirectorySize + kEntrySize * static_cast<uint32_t>(images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const int size = images[i].Width();
+        const uint8_t side = size > kLargestBitmapIcon ? 0 : static_cast<uint8_t>(size);  // 0 is 256
+        out.insert(out.end(), {side, side, 0, 0});  // no palette, reserved
+        Put16(out, 1);                              // planes
+        Put16(out, 32);                             // bits per pixel
+        Put32(out, static_cast<uint32_t>(encoded[i].size()));
+        Put32(out, offset);
+        offset += static_cast<uint32_t>(encoded[i].size());
+    }
+    for (const Bytes& image : encoded)
+        out.insert(out.end(), image.begin(), image.end());
     return out;
 }
 

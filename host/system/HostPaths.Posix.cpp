@@ -34,22 +34,21 @@ std::filesystem::path UserDataDirectory()
 
 namespace {
 
-// Says when others could change what is kept here.
-void WarnIfWorkDirectoryShared(const std::filesystem::path& here)
+// Who else could change what is kept here: its owner, if not this user; anybody, if it is
+// writable by all without the sticky bit that keeps each one's files their own.
+SharedBy WorkDirectorySharing()
 {
     struct stat status {};
     if (::stat(".", &status) != 0) {
-        return;
+        return SharedBy::Nobody;
     }
     if (status.st_uid != ::geteuid()) {
-        std::fprintf(stderr, "vantor: warning: %s belongs to another user, who could change the high "
-                             "score kept there (--workdir DIR keeps it in a directory of your own)\n",
-                     here.c_str());
-    } else if ((status.st_mode & S_IWOTH) != 0 && (status.st_mode & S_ISVTX) == 0) {
-        std::fprintf(stderr, "vantor: warning: anybody may write in %s and change the high score kept "
-                             "there (--workdir DIR keeps it in a directory of your own)\n",
-                     here.c_str());
+        return SharedBy::AnotherOwner;
     }
+    if ((status.st_mode & S_IWOTH) != 0 && (status.st_mode & S_ISVTX) == 0) {
+        return SharedBy::Anybody;
+    }
+    return SharedBy::Nobody;
 }
 
 }  // namespace
@@ -58,7 +57,7 @@ void WarnAboutWorkDirectory()
 {
     std::error_code code;
     const std::filesystem::path here = std::filesystem::current_path(code);
-    WarnIfWorkDirectoryShared(here);
+    WarnAboutSharedWorkDirectory(here, WorkDirectorySharing());
     if (WarnAboutHighScoreFile(here)) {
         return;
     }

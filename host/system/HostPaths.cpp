@@ -47,6 +47,20 @@ std::string SystemReason(int error)
     return reason;
 }
 
+void WarnAboutSharedWorkDirectory(const std::filesystem::path& here, SharedBy shared)
+{
+    const std::string shown = here.string();
+    if (shared == SharedBy::AnotherOwner) {
+        std::fprintf(stderr, "vantor: warning: %s belongs to another user, who could change the high "
+                             "score kept there (--workdir DIR keeps it in a directory of your own)\n",
+                     shown.c_str());
+    } else if (shared == SharedBy::Anybody) {
+        std::fprintf(stderr, "vantor: warning: anybody may write in %s and change the high score kept "
+                             "there (--workdir DIR keeps it in a directory of your own)\n",
+                     shown.c_str());
+    }
+}
+
 bool WarnAboutHighScoreFile(const std::filesystem::path& here)
 {
     // What the game's save will find there, by the save's own rules (DurableFile).

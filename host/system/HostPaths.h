@@ -56,5 +56,10 @@ void WarnAboutWorkDirectory();
 // directory (here) is no regular file or is read-only; true when it warned.
 bool WarnAboutHighScoreFile(const std::filesystem::path& here);
 
+// Who else could change what is kept in a working directory, by the system's own rules.
+enum class SharedBy { Nobody, AnotherOwner, Anybody };
+// Says so in one line, the same on every system.
+void WarnAboutSharedWorkDirectory(const std::filesystem::path& here, SharedBy shared);
+
 // The system's reason for an errno value, as words that fit in a sentence ("permission denied").
 std::string SystemReason(int error);

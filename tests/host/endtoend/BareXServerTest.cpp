@@ -131,8 +131,8 @@ TEST(BareXServerTest, AReplayIsNamedAndItsLastFrameStaysUntilAKey)
                                          "--trace recorded.jsonl --record game.replay");
     ASSERT_EQ(recorded.status, 0) << recorded.errors;
 
-    const std::string command = "cd " + Quote(work.Path().string()) + " && " + OnDisplay(server) + " " +
-                                Quote(kVantor.string()) +
+    const std::string command = "cd " + Quote(work.Path().string()) + " && " + OnDisplay(server) + " " + kEmulator +
+                                " " + Quote(kVantor.string()) +
                                 " --replay game.replay --trace replayed.jsonl 2>/dev/null; echo $?";
     FILE* watched = popen(command.c_str(), "r");
     ASSERT_NE(watched, nullptr);

@@ -6,6 +6,9 @@ set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR aarch64)
 set(CMAKE_LIBRARY_ARCHITECTURE aarch64-linux-gnu)
 set(VANTOR_DEBIAN_ARCH arm64)   # the Debian package's architecture and its build flags
+# Debian's multiarch library folder (the RetroArch core's), which GNUInstallDirs picks only for
+# builds for the machine's own processor.
+set(CMAKE_INSTALL_LIBDIR lib/aarch64-linux-gnu)
 
 set(CMAKE_C_COMPILER aarch64-linux-gnu-gcc)
 set(CMAKE_CXX_COMPILER aarch64-linux-gnu-g++)

@@ -7,10 +7,15 @@ option(VANTOR_HARDEN "Build with the hardening flags of Debian's packages" OFF)
 
 if(VANTOR_HARDEN AND NOT WIN32 AND NOT EMSCRIPTEN)
     find_program(VANTOR_DPKG_BUILDFLAGS dpkg-buildflags)
+    # A cross build asks for the flags of the architecture it builds for (its toolchain names it).
+    if(VANTOR_DEBIAN_ARCH)
+        set(VANTOR_DEBIAN_ARCH_OPTION DEB_HOST_ARCH=${VANTOR_DEBIAN_ARCH})
+    endif()
     if(VANTOR_DPKG_BUILDFLAGS)
         foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
             execute_process(
                 COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
+                        ${VANTOR_DEBIAN_ARCH_OPTION}
                         ${VANTOR_DPKG_BUILDFLAGS} --get ${kind}
                 OUTPUT_VARIABLE vantor_${kind} OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
         endforeach()

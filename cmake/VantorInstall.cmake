@@ -27,8 +27,14 @@ install(CODE "file(RPATH_SET FILE \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${exe
                             NEW_RPATH [[\$ORIGIN/../lib/vantor]])")
 install(TARGETS Pellam VantorDirectInput VantorPlatform LIBRARY DESTINATION lib/vantor)
 install(DIRECTORY ${VANTOR_BIN_DIR}/data/ DESTINATION share/vantor/data)
-# The art generator draws the icon at every size under <build>/icons/hicolor/<size>x<size>/apps.
-install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/ DESTINATION share/icons OPTIONAL)
+# The art generator draws the icon at every size under <build>/icons/hicolor/<size>x<size>/apps
+# (in a cross build, under the build of its own that runs it: cmake/VantorNativeAssets.cmake).
+if(CMAKE_CROSSCOMPILING)
+    set(iconDir ${CMAKE_BINARY_DIR}/native-tools/icons)
+else()
+    set(iconDir ${CMAKE_BINARY_DIR}/icons)
+endif()
+install(DIRECTORY ${iconDir}/ DESTINATION share/icons OPTIONAL)
 install(FILES ${packaging}/${VANTOR_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${packaging}/${VANTOR_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 # The .replay file type, opened with the game (the desktop entry names it).
@@ -103,4 +109,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS retroarch)
 string(REGEX REPLACE "^/" "" stagedPrefix "${CMAKE_INSTALL_PREFIX}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${stagedPrefix}/lib/vantor)
+if(CMAKE_CROSSCOMPILING)
+    # CPack would ask the machine's own dpkg: scripts/package works them out against the
+    # sysroot's packages instead.
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${VANTOR_DEBIAN_ARCH})
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
+endif()
 include(CPack)

@@ -32,10 +32,12 @@ void ReportProblem(const std::string& message)
     // Messages may quote files (a path, a replay's text): no control character of theirs reaches
     // the terminal, where it could move the cursor, retitle or clear it.
     std::string line;
+    // As bytes: char is unsigned on arm64 and signed on x86-64, and bytes of UTF-8 pass as they are.
     for (const char c : message) {
-        if ((c >= 0 && c < 0x20) || c == 0x7F) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
             char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(c));
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(byte));
             line.append(escaped);
         } else {
             line.push_back(c);

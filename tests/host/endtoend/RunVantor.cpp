@@ -36,7 +36,7 @@ RunResult RunVantor(const CTempDirectory& work, const std::string& script, const
     {
         std::ofstream(scriptFile) << script;
     }
-    const std::string command = "cd " + Quote(work.Path().string()) + " && " + environment + " " +
+    const std::string command = "cd " + Quote(work.Path().string()) + " && " + environment + " " + kEmulator + " " +
                                 Quote(program.string()) + " " + arguments + " >" + Quote(outputFile.string()) +
                                 " 2>" + Quote(errorFile.string());
     const int raw = std::system(command.c_str());

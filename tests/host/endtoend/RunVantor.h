@@ -11,6 +11,8 @@
 #include "TestFiles.h"
 
 inline const std::filesystem::path kVantor = VANTOR_EXE;
+// What runs kVantor when it is built for another processor (qemu-user), else empty.
+inline const std::string kEmulator = VANTOR_EMULATOR;
 
 // text in single quotes for the shell.
 std::string Quote(const std::string& text);

@@ -34,7 +34,8 @@ if(CMAKE_CROSSCOMPILING)
 else()
     set(iconDir ${CMAKE_BINARY_DIR}/icons)
 endif()
-install(DIRECTORY ${iconDir}/ DESTINATION share/icons OPTIONAL)
+# Only the freedesktop theme's PNGs: the Windows .ico beside them is for vantor.exe alone.
+install(DIRECTORY ${iconDir}/ DESTINATION share/icons OPTIONAL PATTERN "*.ico" EXCLUDE)
 install(FILES ${packaging}/${VANTOR_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${packaging}/${VANTOR_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 # The .replay file type, opened with the game (the desktop entry names it).
